@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <boost/filesystem/path.hpp>
+
+// The entries directly in `folder`, sorted by file name case-insensitively, ties in byte
+// order. The file system's own order is a hash on ext4; rules like "the first level listed
+// is shown" must not depend on it. A missing or unreadable folder is a ContentError.
+std::vector<boost::filesystem::path> ListFolder(const boost::filesystem::path& folder);
+
+// The file name's extension from the last dot on, ASCII letters lower-cased (".png").
+std::string LowerExtension(const boost::filesystem::path& file);
+
+// The file name without its last extension, case kept.
+std::string StemOf(const boost::filesystem::path& file);
+
+// True for a regular file (links to one included).
+bool IsRegularFile(const boost::filesystem::path& file);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+// What the frame loop needs from the machine. The SDL platform implements it for real;
+// tests replace it to drive the loop frame by frame with a clock of their own.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A visible window, the device and the sprite batch, stored in GameSettings.
+    virtual void CreateWindowAndDevice() = 0;
+    // Polls the mouse, delivers pending messages; false once the quit message was taken.
+    virtual bool PumpMessages() = 0;
+    // Clears to clearColor, draws layer 1 then layer 2 of the scene tree, presents.
+    virtual void RenderFrame() = 0;
+    // High-resolution counter, in ticks.
+    virtual int64_t NowTicks() = 0;
+    // Ticks per second of NowTicks.
+    virtual int64_t CounterFrequency() = 0;
+    // Sleeps for about `ticks`, never longer: rounded down to the timer resolution.
+    virtual void SleepTicks(int64_t ticks) = 0;
+    // Releases the sprite batch, then the device, then the window.
+    virtual void ReleaseDevice() = 0;
+};

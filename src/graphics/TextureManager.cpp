@@ -1,0 +1,67 @@
+#include "graphics/TextureManager.hpp"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include "core/FolderListing.hpp"
+#include "core/GameSettings.hpp"
+#include "core/Services.hpp"
+
+namespace {
+
+int NextPowerOfTwo(int n) {
+    int p = 1;
+    while (p < n) p *= 2;
+    return p;
+}
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+}  // namespace
+
+std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path) {
+    SDL_Renderer* device = Services::settings ? Services::settings->device : nullptr;
+    if (!device) return nullptr;
+    SDL_ClearError();  // IMG_GetError may still hold an older error
+    SurfacePtr loaded(IMG_Load(path.string().c_str()));
+    if (!loaded) return nullptr;
+    SurfacePtr rgba(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!rgba) return nullptr;
+    const int w = NextPowerOfTwo(rgba->w), h = NextPowerOfTwo(rgba->h);
+    if (w != rgba->w || h != rgba->h) {
+        SurfacePtr stretched(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+        if (!stretched) return nullptr;
+        SDL_SetSurfaceBlendMode(rgba.get(), SDL_BLENDMODE_NONE);
+        SDL_Rect target{0, 0, w, h};
+        if (SDL_BlitScaled(rgba.get(), nullptr, stretched.get(), &target) != 0) return nullptr;
+        rgba = std::move(stretched);
+    }
+    SDL_Texture* deviceTexture = SDL_CreateTextureFromSurface(device, rgba.get());
+    if (!deviceTexture) return nullptr;
+    SDL_SetTextureBlendMode(deviceTexture, SDL_BLENDMODE_BLEND);
+    return std::make_unique<Texture>(deviceTexture, float(w), float(h));
+}
+
+void TextureManager::LoadBank(const std::string& name) {
+    if (banks.count(name) && banks[name]) return;
+    auto bank = std::make_unique<TextureBank>();
+    for (const auto& entry : ListFolder(boost::filesystem::path("Content/Textures") / name)) {
+        if (!IsRegularFile(entry) || LowerExtension(entry) != ".png") continue;
+        bank->textures[StemOf(entry)] = LoadTextureFromFile(entry);
+    }
+    banks[name] = std::move(bank);
+}
+
+void TextureManager::UnloadBank(const std::string& name) { banks.erase(name); }
+
+Texture* TextureManager::GetTexture(const std::string& name) const {
+    for (const auto& [bankName, bank] : banks) {
+        if (!bank) continue;
+        auto found = bank->textures.find(name);
+        if (found != bank->textures.end()) return found->second.get();
+    }
+    return nullptr;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "core/Platform.hpp"
+
+// A platform with a clock of its own: sleeping advances it exactly, and a per-frame script
+// (run inside PumpMessages, where the real platform delivers input) can inject keys, make a
+// frame slow by moving the clock, or ask to quit.
+class FakePlatform : public Platform {
+public:
+    static constexpr int64_t frequency = 600000;  // 10000 ticks per 1/60 s step
+    static constexpr int64_t ticksPerStep = frequency / 60;
+
+    void CreateWindowAndDevice() override { ++windowsCreated; }
+    bool PumpMessages() override;
+    void RenderFrame() override;
+    int64_t NowTicks() override { return now; }
+    int64_t CounterFrequency() override { return frequency; }
+    void SleepTicks(int64_t ticks) override;
+    void ReleaseDevice() override { ++devicesReleased; }
+
+    int64_t now = 0;
+    int frames = 0;   // PumpMessages calls that did not quit
+    int renders = 0;  // RenderFrame calls
+    int windowsCreated = 0;
+    int devicesReleased = 0;
+    int quitAfterFrames = 1;  // PumpMessages reports quit on call number quitAfterFrames + 1
+    std::vector<int64_t> sleeps;
+    std::function<void(int frame)> onFrame;   // runs in PumpMessages for each frame that goes on
+    std::function<void()> onRender;           // runs in RenderFrame
+};
