@@ -1,0 +1,24 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+class SoundBank;
+
+// Sound effect banks played through named cues. Owns the sound system (shared with the music).
+class SoundManager {
+public:
+    SoundManager();
+    virtual ~SoundManager();
+
+    // Class-level: reach the single manager through the registry.
+    static void LoadBank(std::string name);
+    static void UnloadBank(std::string name);
+    static void PlayCue(std::string name);
+
+    // Once per frame, from the frame loop.
+    void Update();
+
+    std::map<std::string, std::unique_ptr<SoundBank>> banks;
+};

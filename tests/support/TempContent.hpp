@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include <boost/filesystem/path.hpp>
+
+// A fresh working folder with an empty Content/ tree (Config with "{}" key mappings, Levels,
+// Textures/Main, Fonts/Main, Sound/Main, Music) that the test runs in; the previous working
+// folder is restored and the folder removed when it goes out of scope.
+class TempContent {
+public:
+    TempContent();
+    ~TempContent();
+    TempContent(const TempContent&) = delete;
+    TempContent& operator=(const TempContent&) = delete;
+
+    // Writes `text` to `relative` (below the working folder), creating folders on the way.
+    void Write(const std::string& relative, const std::string& text) const;
+    // Copies a file or folder of the repository (relative to its top) to `relative`.
+    void CopyFromSource(const std::string& sourceRelative, const std::string& relative) const;
+    std::string Read(const std::string& relative) const;
+
+    const boost::filesystem::path& path() const { return path_; }
+
+private:
+    boost::filesystem::path path_;
+    boost::filesystem::path previous_;
+};
