@@ -1,0 +1,81 @@
+// Loaded with LD_PRELOAD into the game or the reference program. It wraps SDL_RenderPresent
+// to take a monotonic timestamp and the running count of operator new calls at every present,
+// ends the program after FRAMEPROBE_FRAMES presents by posting the quit event, and writes one
+// line per present ("<ns> <allocations>") to FRAMEPROBE_OUT at exit. Nothing here allocates
+// on the hot path.
+#include <dlfcn.h>
+
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <new>
+
+namespace {
+
+constexpr int maxFrames = 200000;
+std::atomic<unsigned long long> allocations{0};
+long long stamps[maxFrames];
+unsigned long long allocationStamps[maxFrames];
+int presents = 0;
+int quitAfter = -1;
+bool quitPosted = false;
+
+long long NowNs() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1000000000LL + ts.tv_nsec;
+}
+
+void* Allocate(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+
+__attribute__((constructor)) void Begin() {
+    if (const char* frames = std::getenv("FRAMEPROBE_FRAMES")) quitAfter = std::atoi(frames);
+}
+
+__attribute__((destructor)) void Finish() {
+    const char* path = std::getenv("FRAMEPROBE_OUT");
+    if (!path) return;
+    if (FILE* out = std::fopen(path, "w")) {
+        for (int i = 0; i < presents && i < maxFrames; ++i) {
+            std::fprintf(out, "%lld %llu\n", stamps[i], allocationStamps[i]);
+        }
+        std::fclose(out);
+    }
+}
+
+}  // namespace
+
+extern "C" void SDL_RenderPresent(SDL_Renderer* renderer) {
+    using Present = void (*)(SDL_Renderer*);
+    static Present real = reinterpret_cast<Present>(dlsym(RTLD_NEXT, "SDL_RenderPresent"));
+    real(renderer);
+    if (presents < maxFrames) {
+        stamps[presents] = NowNs();
+        allocationStamps[presents] = allocations.load(std::memory_order_relaxed);
+    }
+    ++presents;
+    if (quitAfter > 0 && presents >= quitAfter && !quitPosted) {
+        quitPosted = true;
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
+}
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size ? size : 1);
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
