@@ -20,9 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const FontFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+const char* const FontFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const char* const FontLicence = "/usr/share/doc/fonts-dejavu-core/copyright";
-constexpr int TitleSize = 18;
+constexpr int TitleSize = 19;
 
 void WriteText(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
