@@ -105,7 +105,7 @@ void PlayBass(const NoteEvent& e, StereoBuffer& out, StereoBuffer& send) {
     const float f = NoteFrequency(e.note);
     const int64_t release = SampleRate / 40;
     LowPass filter;
-    Mix(e.start, e.length + release, e.pan, 0.30f * e.velocity, 0.05f, out, send, [&](int64_t i) {
+    Mix(e.start, e.length + release, e.pan, 0.45f * e.velocity, 0.05f, out, send, [&](int64_t i) {
         const float t = Seconds(i);
         const float p = f * t - std::floor(f * t);
         const float wave = 0.6f * (2.0f * p - 1.0f) + 0.5f * std::sin(TwoPi * f * t);
@@ -116,7 +116,7 @@ void PlayBass(const NoteEvent& e, StereoBuffer& out, StereoBuffer& send) {
 
 void PlayKick(const NoteEvent& e, StereoBuffer& out, StereoBuffer& send) {
     float phase = 0.0f;
-    Mix(e.start, SampleRate * 4 / 10, e.pan, 0.55f * e.velocity, 0.02f, out, send, [&](int64_t i) {
+    Mix(e.start, SampleRate * 4 / 10, e.pan, 0.45f * e.velocity, 0.02f, out, send, [&](int64_t i) {
         const float t = Seconds(i);
         phase += TwoPi * (45.0f + 85.0f * std::exp(-t * 28.0f)) / float(SampleRate);
         const float fade = std::min(1.0f, (0.4f - t) / 0.05f);  // ends at zero
@@ -142,7 +142,7 @@ void PlayHat(const NoteEvent& e, bool open, StereoBuffer& out, StereoBuffer& sen
     LowPass low;
     const int64_t frames = open ? SampleRate / 3 : SampleRate / 12;
     const float decay = open ? 9.0f : 55.0f;
-    Mix(e.start, frames, e.pan, 0.075f * e.velocity, 0.15f, out, send, [&](int64_t i) {
+    Mix(e.start, frames, e.pan, 0.1f * e.velocity, 0.15f, out, send, [&](int64_t i) {
         const float t = Seconds(i);
         const float n = noise.Next();
         const float fade = std::min(1.0f, float(frames - i) / float(SampleRate / 200));
