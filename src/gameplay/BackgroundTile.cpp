@@ -12,13 +12,20 @@ namespace {
 
 const char* WallPicture(int32_t code) {
     switch (TileKind(code)) {
-    case TileKind::Horizontal: return "GutHorizontal";
-    case TileKind::Vertical: return "GutVertical";
-    case TileKind::TopLeft: return "GutTopLeft";
-    case TileKind::TopRight: return "GutTopRight";
-    case TileKind::BottomLeft: return "GutBottomLeft";
-    case TileKind::BottomRight: return "GutBottomRight";
-    default: return nullptr;
+        case TileKind::Horizontal:
+            return "GutHorizontal";
+        case TileKind::Vertical:
+            return "GutVertical";
+        case TileKind::TopLeft:
+            return "GutTopLeft";
+        case TileKind::TopRight:
+            return "GutTopRight";
+        case TileKind::BottomLeft:
+            return "GutBottomLeft";
+        case TileKind::BottomRight:
+            return "GutBottomRight";
+        default:
+            return nullptr;
     }
 }
 

@@ -34,7 +34,7 @@ void AddCursor(GameObject& screen) {
     cursor->solid = true;
     cursor->sprite->texture = Services::textures->GetTexture("GutVertical");
     cursor->sprite->size = cursor->sprite->size * 0.5f;
-    cursor->sprite->layer = 2;   // over the tiles
+    cursor->sprite->layer = 2;    // over the tiles
     cursor->sprite->color.a = 0;  // hidden until the editor is switched on
 }
 

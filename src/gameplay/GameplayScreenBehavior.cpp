@@ -40,14 +40,16 @@ void GameplayScreenBehavior::Start() {
 void GameplayScreenBehavior::ApplyLevel(int32_t index) {
     if (index < 0 || size_t(index) >= gameplayState.levels.size()) return;
     const LevelData& level = *gameplayState.levels[size_t(index)];
-    for (int32_t slot = 0; slot < TileCount; ++slot) gameplayState.tiles[size_t(slot)]->SetKind(level.tiles[size_t(slot)]);
+    for (int32_t slot = 0; slot < TileCount; ++slot)
+        gameplayState.tiles[size_t(slot)]->SetKind(level.tiles[size_t(slot)]);
 }
 
 bool GameplayScreenBehavior::SaveLevel() {
     const int32_t index = gameplayState.currentLevelIndex;
     if (index < 0 || size_t(index) >= gameplayState.levels.size()) return false;
     LevelData& level = *gameplayState.levels[size_t(index)];
-    for (int32_t slot = 0; slot < TileCount; ++slot) level.tiles[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
+    for (int32_t slot = 0; slot < TileCount; ++slot)
+        level.tiles[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
     try {
         WriteLevelFile(level);
     } catch (const std::exception& e) {

@@ -23,7 +23,9 @@ Vector2 GridToWorld(int32_t column, int32_t row) {
     return cellCentreOffset + Vector2(float(column) * TileSize.x, float(row) * TileSize.y);
 }
 
-Vector2 GridToWorld(Vector2 cell) { return GridToWorld(int32_t(std::trunc(cell.x)), int32_t(std::trunc(cell.y))); }
+Vector2 GridToWorld(Vector2 cell) {
+    return GridToWorld(int32_t(std::trunc(cell.x)), int32_t(std::trunc(cell.y)));
+}
 
 Vector2 WorldToGrid(Vector2 point) {
     const Vector2 cells = (point - cellCentreOffset) / TileSize;

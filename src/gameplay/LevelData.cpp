@@ -1,9 +1,8 @@
 #include "gameplay/LevelData.hpp"
 
+#include <boost/property_tree/ptree.hpp>
 #include <charconv>
 #include <stdexcept>
-
-#include <boost/property_tree/ptree.hpp>
 
 namespace {
 
@@ -21,8 +20,10 @@ int32_t ReadPiece(const std::string& text, size_t begin, size_t end, size_t posi
     const std::errc error = std::from_chars(first, last, value).ec;
     const bool signTwice = plus && first < last && *first == '-';
     if (error != std::errc() || signTwice) {
-        const std::string why = error == std::errc::result_out_of_range ? "is out of range" : "holds no number";
-        throw std::runtime_error("tile " + std::to_string(position) + " of \"Tiles\" (\"" + piece + "\") " + why);
+        const std::string why =
+            error == std::errc::result_out_of_range ? "is out of range" : "holds no number";
+        throw std::runtime_error("tile " + std::to_string(position) + " of \"Tiles\" (\"" + piece + "\") " +
+                                 why);
     }
     return value;
 }

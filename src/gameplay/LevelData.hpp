@@ -1,10 +1,9 @@
 #pragma once
 
 #include <array>
+#include <boost/property_tree/ptree_fwd.hpp>
 #include <cstdint>
 #include <string>
-
-#include <boost/property_tree/ptree_fwd.hpp>
 
 #include "gameplay/Grid.hpp"
 

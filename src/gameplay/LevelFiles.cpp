@@ -3,13 +3,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
 #include <cerrno>
 #include <cstring>
 #include <sstream>
 #include <string>
-
-#include <boost/property_tree/json_parser.hpp>
-#include <boost/property_tree/ptree.hpp>
 
 #include "core/ContentError.hpp"
 #include "core/FolderListing.hpp"
@@ -98,14 +97,17 @@ void WriteLevelFile(const LevelData& level) {
     const std::string text = LevelText(level);
 
     // A stale one is removed first; O_EXCL then never writes through a link left in its place.
-    ::unlink(temporary.c_str());
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+        SaveFailed(file, "cannot remove the old temporary file", errno);
+    }
     FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() < 0) SaveFailed(file, "cannot create the temporary file", errno);
     try {
         WriteAll(fd.get(), text, file);
         if (::fsync(fd.get()) != 0) SaveFailed(file, "flush to disk failed", errno);
         if (fd.Close() != 0) SaveFailed(file, "write failed", errno);
-        if (::rename(temporary.c_str(), file.c_str()) != 0) SaveFailed(file, "cannot replace the file", errno);
+        if (::rename(temporary.c_str(), file.c_str()) != 0)
+            SaveFailed(file, "cannot replace the file", errno);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;

@@ -82,16 +82,16 @@ YieldInstruction PlayerBehavior::Animate(int32_t step) {
     if (step < 0) return AnswerCoroutineId(id);
     RandomManager& random = *Services::random;
     switch (step) {
-    case 0:
-        ShowPicture("TorvelPose");
-        return {YieldKind::WaitSeconds, 0, poseSeconds};
-    case 1:
-        ShowPicture(random.Bernoulli(ordinaryFrameChance) ? "TorvelWoosh1" : "TorvelWoosh1a");
-        return {YieldKind::WaitSeconds, 0, loopFrameSeconds};
-    case 2:
-        ShowPicture(random.Bernoulli(ordinaryFrameChance) ? "TorvelWoosh2" : "TorvelWoosh2a");
-        return {YieldKind::WaitSeconds, 0, loopFrameSeconds};
-    default:
-        return {YieldKind::GoTo, 1, 0.0f};
+        case 0:
+            ShowPicture("TorvelPose");
+            return {YieldKind::WaitSeconds, 0, poseSeconds};
+        case 1:
+            ShowPicture(random.Bernoulli(ordinaryFrameChance) ? "TorvelWoosh1" : "TorvelWoosh1a");
+            return {YieldKind::WaitSeconds, 0, loopFrameSeconds};
+        case 2:
+            ShowPicture(random.Bernoulli(ordinaryFrameChance) ? "TorvelWoosh2" : "TorvelWoosh2a");
+            return {YieldKind::WaitSeconds, 0, loopFrameSeconds};
+        default:
+            return {YieldKind::GoTo, 1, 0.0f};
     }
 }

@@ -25,7 +25,7 @@ public:
     // The animation coroutine's body: a pose, then two loop frames with rare variants.
     YieldInstruction Animate(int32_t step);
 
-    int32_t moving = 0;  // 1 while a step is under way
+    int32_t moving = 0;     // 1 while a step is under way
     float progress = 0.0f;  // fraction of the step done, 0 to 1
     Vector2 startPosition;  // centre of the cell the step started from
     Vector2 moveDelta;      // (+-64, 0) or (0, +-64) while stepping

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <ctime>
 #include <limits>
 #include <random>
 #include <set>
-
-#include <gtest/gtest.h>
 
 #include "audio/RandomManager.hpp"
 
@@ -59,7 +59,8 @@ TEST(RandomManager, TheClockSeedIsTheCalendarSecond) {
         RandomManager clockSeeded;
         if (std::time(nullptr) != before) continue;
         RandomManager sameSecond{uint32_t(before)};
-        for (int i = 0; i < 10; ++i) ASSERT_EQ(clockSeeded.UniformInt(0, 1000), sameSecond.UniformInt(0, 1000));
+        for (int i = 0; i < 10; ++i)
+            ASSERT_EQ(clockSeeded.UniformInt(0, 1000), sameSecond.UniformInt(0, 1000));
         return;
     }
     GTEST_SKIP() << "the clock kept changing seconds";

@@ -1,8 +1,8 @@
-#include <algorithm>
-#include <limits>
-
-#include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <boost/filesystem/operations.hpp>
+#include <limits>
 
 #include "core/FolderListing.hpp"
 #include "core/GameSettings.hpp"
@@ -43,7 +43,8 @@ protected:
     int32_t CursorCode() const { return gameplayState.cursorTile->kind; }
     LevelCodes Shown() const {
         LevelCodes codes{};
-        for (int32_t slot = 0; slot < TileCount; ++slot) codes[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
+        for (int32_t slot = 0; slot < TileCount; ++slot)
+            codes[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
         return codes;
     }
     LevelCodes Saved() const {
@@ -153,14 +154,17 @@ TEST_F(Editor, PlacingAStartCellMovesThePlayerThere) {
 TEST_F(Editor, AFastDragPaintsEveryCellOfTheRow) {
     SwitchOn();
     // The pointer moves three cells a frame along row 4.
-    world.RunFrames(6, [](int n) { GameplayWorld::Mouse(GridToWorld(std::min(3 * (n - 1), 13), 4), true, false); });
-    for (int32_t column = 0; column < GridColumns; ++column) EXPECT_EQ(GameplayWorld::Tile(column, 4).kind, 2) << column;
+    world.RunFrames(
+        6, [](int n) { GameplayWorld::Mouse(GridToWorld(std::min(3 * (n - 1), 13), 4), true, false); });
+    for (int32_t column = 0; column < GridColumns; ++column)
+        EXPECT_EQ(GameplayWorld::Tile(column, 4).kind, 2) << column;
     EXPECT_EQ(GameplayWorld::Tile(0, 5).kind, 0);
     // Letting go ends the stroke: the next press does not join up with the last one.
     world.RunFrames(1, [](int) { GameplayWorld::Mouse(GridToWorld(13, 6), false, false); });
     world.RunFrames(1, [](int) { GameplayWorld::Mouse(GridToWorld(0, 6), true, false); });
     EXPECT_EQ(GameplayWorld::Tile(0, 6).kind, 2);
-    for (int32_t column = 1; column < GridColumns; ++column) EXPECT_EQ(GameplayWorld::Tile(column, 6).kind, 0) << column;
+    for (int32_t column = 1; column < GridColumns; ++column)
+        EXPECT_EQ(GameplayWorld::Tile(column, 6).kind, 0) << column;
 }
 
 TEST_F(Editor, TheMouseOffTheGridPlacesAndCopiesNothing) {

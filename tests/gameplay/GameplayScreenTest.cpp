@@ -45,7 +45,8 @@ TEST(GameplayScreen, StartUpBuildsTheSceneInOrder) {
     EXPECT_EQ(screen.children[126], gameplayState.player);
     EXPECT_EQ(gameplayState.player->pos2d->position, Vector2(112.0f, 96.0f));
     EXPECT_EQ(gameplayState.player->sprite->layer, 2);
-    EXPECT_EQ(gameplayState.player->sprite->size, Vector2(32.0f, 64.0f));  // 32 x 48, stretched to powers of two
+    EXPECT_EQ(gameplayState.player->sprite->size,
+              Vector2(32.0f, 64.0f));  // 32 x 48, stretched to powers of two
 
     const GameObject& title = *screen.children[127];
     ASSERT_NE(title.text, nullptr);
@@ -78,8 +79,8 @@ TEST(GameplayScreen, ANewTileIsASolidVerticalWallSizedByTheBackground) {
 TEST(GameplayScreen, SetKindChoosesPictureAndSolidity) {
     GameplayWorld world;
     BackgroundTile& tile = GameplayWorld::Tile(4, 4);
-    const char* walls[] = {"GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight", "GutBottomLeft",
-                           "GutBottomRight"};
+    const char* walls[] = {"GutHorizontal", "GutVertical",   "GutTopLeft",
+                           "GutTopRight",   "GutBottomLeft", "GutBottomRight"};
     for (int32_t code = 1; code <= 6; ++code) {
         tile.SetKind(code);
         EXPECT_TRUE(tile.solid) << code;
@@ -114,7 +115,8 @@ TEST(GameplayScreen, StartAppliesTheFirstLevelAndPlaysTheTheme) {
     codes[SlotOf({8, 5})] = 7;  // the last start cell in slot order wins
     GameplayWorld world({{"A.json", codes}, {"B.json", LevelCodes{}}});
     EXPECT_EQ(Services::settings->clearColor, (Color{152, 66, 86, 255}));
-    for (int32_t slot = 0; slot < TileCount; ++slot) ASSERT_EQ(gameplayState.tiles[size_t(slot)]->kind, codes[size_t(slot)]);
+    for (int32_t slot = 0; slot < TileCount; ++slot)
+        ASSERT_EQ(gameplayState.tiles[size_t(slot)]->kind, codes[size_t(slot)]);
     EXPECT_EQ(gameplayState.player->pos2d->position, GridToWorld(8, 5));
     EXPECT_EQ(TracksPlayed(), std::vector<std::string>{"TorvelTheme"});
 }

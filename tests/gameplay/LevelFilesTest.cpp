@@ -1,11 +1,10 @@
+#include <gtest/gtest.h>
 #include <sys/resource.h>
-
-#include <csignal>
-#include <limits>
 
 #include <boost/filesystem/operations.hpp>
 #include <boost/property_tree/ptree.hpp>
-#include <gtest/gtest.h>
+#include <csignal>
+#include <limits>
 
 #include "core/ContentError.hpp"
 #include "core/FolderListing.hpp"
@@ -98,7 +97,8 @@ TEST_F(LevelFiles, ReadingFillsOnlyTheSlotsGiven) {
 
 TEST_F(LevelFiles, PiecesBeyondTheLastSlotAreNotStored) {
     std::string tiles;
-    for (int piece = 0; piece < TileCount + 4; ++piece) tiles += (piece ? "," : "") + std::to_string(piece + 1);
+    for (int piece = 0; piece < TileCount + 4; ++piece)
+        tiles += (piece ? "," : "") + std::to_string(piece + 1);
     const LevelData level = ReadTiles(tiles);
     EXPECT_EQ(level.tiles[0], 1);
     EXPECT_EQ(level.tiles[TileCount - 1], TileCount);

@@ -1,6 +1,6 @@
-#include <random>
-
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "audio/RandomManager.hpp"
 #include "core/Services.hpp"

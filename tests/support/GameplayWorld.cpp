@@ -1,11 +1,11 @@
 #include "support/GameplayWorld.hpp"
 
-#include <sstream>
-#include <stdexcept>
-
 #include <SDL_image.h>
+
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
+#include <sstream>
+#include <stdexcept>
 
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
@@ -46,7 +46,11 @@ std::string LevelJson(const LevelCodes& codes) {
 
 }  // namespace
 
-SoftwarePlatform::~SoftwarePlatform() { ReleaseDevice(); }
+// The registry may be gone by now (the game destroys its platform last): only the handles.
+SoftwarePlatform::~SoftwarePlatform() {
+    renderer_.reset();
+    surface_.reset();
+}
 
 void SoftwarePlatform::CreateWindowAndDevice() {
     FakePlatform::CreateWindowAndDevice();
@@ -59,7 +63,7 @@ void SoftwarePlatform::CreateWindowAndDevice() {
 
 void SoftwarePlatform::ReleaseDevice() {
     if (renderer_) FakePlatform::ReleaseDevice();
-    if (Services::settings) Services::settings->device = nullptr;
+    Services::settings->device = nullptr;
     renderer_.reset();
     surface_.reset();
 }
@@ -68,13 +72,14 @@ GameplayWorld::GameplayWorld(std::vector<LevelFile> levels, bool start) {
     content.Write("Content/Config/KeyMappings.json", keyMappings);
     const boost::filesystem::path pictures = content.path() / "Content/Textures/Main";
     uint8_t shade = 0;
-    for (const char* name : {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight",
-                             "GutBottomLeft", "GutBottomRight", "TorvelWoosh1", "TorvelWoosh1a",
-                             "TorvelWoosh2", "TorvelWoosh2a"}) {
+    for (const char* name :
+         {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight", "GutBottomLeft",
+          "GutBottomRight", "TorvelWoosh1", "TorvelWoosh1a", "TorvelWoosh2", "TorvelWoosh2a"}) {
         WritePicture(pictures / (std::string(name) + ".png"), 64, 64, shade += 20);
     }
     WritePicture(pictures / "TorvelPose.png", 32, 48, 250);
-    for (const LevelFile& level : levels) content.Write("Content/Levels/" + level.fileName, LevelJson(level.codes));
+    for (const LevelFile& level : levels)
+        content.Write("Content/Levels/" + level.fileName, LevelJson(level.codes));
 
     ClearAudioLog();
     auto owned = std::make_unique<SoftwarePlatform>();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <SDL.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -7,8 +9,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <SDL.h>
 
 #include "core/Game.hpp"
 #include "core/Vector2.hpp"
