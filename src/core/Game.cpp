@@ -5,6 +5,7 @@
 #include "core/GameSettings.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
+#include "gameplay/GameplayScreen.hpp"
 #include "graphics/FontManager.hpp"
 #include "graphics/TextureManager.hpp"
 #include "input/InputManager.hpp"
@@ -66,6 +67,7 @@ void Game::StartUp() {
     platform_->CreateWindowAndDevice();
     Services::textures->LoadBank("Main");
     Services::fonts->LoadBank("Main");
+    Services::root->AddChild(new GameplayScreen());
 }
 
 void Game::RunLoop() {

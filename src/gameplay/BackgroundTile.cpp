@@ -1,0 +1,62 @@
+#include "gameplay/BackgroundTile.hpp"
+
+#include "core/Services.hpp"
+#include "gameplay/Pictures.hpp"
+#include "gameplay/Player.hpp"
+#include "gameplay/TileKind.hpp"
+#include "graphics/Texture.hpp"
+#include "graphics/TextureManager.hpp"
+#include "scene/Component.hpp"
+
+namespace {
+
+const char* WallPicture(int32_t code) {
+    switch (TileKind(code)) {
+        case TileKind::Horizontal:
+            return "GutHorizontal";
+        case TileKind::Vertical:
+            return "GutVertical";
+        case TileKind::TopLeft:
+            return "GutTopLeft";
+        case TileKind::TopRight:
+            return "GutTopRight";
+        case TileKind::BottomLeft:
+            return "GutBottomLeft";
+        case TileKind::BottomRight:
+            return "GutBottomRight";
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+BackgroundTile::BackgroundTile() {
+    AddComponent(new Pos2dComponent());
+    SpriteComponent* picture = AddComponent(new SpriteComponent());
+    Texture& background = RequirePicture("GutBackground");
+    picture->texture = &background;
+    picture->size = Vector2(background.width, background.height);
+    kind = int32_t(TileKind::Vertical);
+    solid = true;
+    picture->texture = Services::textures->GetTexture("GutVertical");
+}
+
+void BackgroundTile::SetKind(int32_t code) {
+    kind = code;
+    solid = true;
+    if (const char* wall = WallPicture(code)) {
+        sprite->texture = Services::textures->GetTexture(wall);
+        return;
+    }
+    solid = false;
+    if (code == int32_t(TileKind::PlayerStart) && isCursor) {
+        sprite->texture = Services::textures->GetTexture("TorvelPose");
+        return;
+    }
+    sprite->texture = Services::textures->GetTexture("GutBackground");
+    if (code == int32_t(TileKind::PlayerStart)) {
+        PlacePlayer(column, row);
+        RestartPlayerAnimation();
+    }
+}

@@ -1,0 +1,80 @@
+#include "gameplay/GameplayScreen.hpp"
+
+#include "core/Services.hpp"
+#include "gameplay/BackgroundTile.hpp"
+#include "gameplay/GameplayScreenBehavior.hpp"
+#include "gameplay/GameplayState.hpp"
+#include "gameplay/Grid.hpp"
+#include "gameplay/Player.hpp"
+#include "graphics/FontManager.hpp"
+#include "graphics/TextComponent.hpp"
+#include "graphics/TextureManager.hpp"
+#include "scene/Component.hpp"
+
+namespace {
+
+void AddTitle(GameObject& screen) {
+    auto* title = new GameObject();
+    TextComponent* text = title->AddComponent(new TextComponent());
+    text->font = Services::fonts->GetFont("Title");  // without it the line is simply not drawn
+    text->text = "TORVEL: Glimmerduct";
+    text->color = Color{255, 222, 230, 255};
+    title->AddComponent(new Pos2dComponent())->position = Vector2(10.0f, 577.0f);  // below row 8
+    screen.AddChild(title);
+}
+
+void AddCursor(GameObject& screen) {
+    auto* cursor = screen.AddChild(new BackgroundTile());
+    gameplayState.cursorTile = cursor;
+    cursor->isCursor = true;
+    cursor->column = 12;
+    cursor->row = 8;
+    cursor->pos2d->position = GridToWorld(12, 8);
+    cursor->kind = 2;
+    cursor->solid = true;
+    cursor->sprite->texture = Services::textures->GetTexture("GutVertical");
+    cursor->sprite->size = cursor->sprite->size * 0.5f;
+    cursor->sprite->layer = 2;    // over the tiles
+    cursor->sprite->color.a = 0;  // hidden until the editor is switched on
+}
+
+// The objects go with the tree; nothing may reach them through the record afterwards.
+void ForgetObjects() {
+    gameplayState.tiles.fill(nullptr);
+    gameplayState.cursorTile = nullptr;
+    gameplayState.player = nullptr;
+}
+
+void AddTiles(GameObject& screen) {
+    for (int32_t row = 0; row < GridRows; ++row) {
+        for (int32_t column = 0; column < GridColumns; ++column) {
+            auto* tile = screen.AddChild(new BackgroundTile());
+            tile->column = column;
+            tile->row = row;
+            tile->pos2d->position = GridToWorld(column, row);
+            gameplayState.tiles[size_t(SlotOf({column, row}))] = tile;
+        }
+    }
+}
+
+}  // namespace
+
+GameplayScreen::GameplayScreen() {
+    // One screen per game; a fresh one starts from the initial state (tests build several).
+    gameplayState.levels.clear();
+    gameplayState.currentLevelIndex = 0;
+    gameplayState.editorMode = false;
+
+    AddComponent(new GameplayScreenBehavior());
+    try {
+        AddTiles(*this);
+        gameplayState.player = AddChild(new Player());
+        AddTitle(*this);
+        AddCursor(*this);
+    } catch (...) {
+        ForgetObjects();  // a missing picture: what was built is destroyed with the base
+        throw;
+    }
+}
+
+GameplayScreen::~GameplayScreen() { ForgetObjects(); }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "gameplay/Grid.hpp"
+#include "gameplay/LevelData.hpp"
+
+class BackgroundTile;
+class Player;
+
+// The one gameplay record of the process. The levels are owned here; the object pointers
+// are not: the tiles, the cursor and the player belong to the scene tree.
+struct GameplayState {
+    std::vector<std::unique_ptr<LevelData>> levels;
+    int32_t currentLevelIndex = 0;
+    bool editorMode = false;
+    std::array<BackgroundTile*, TileCount> tiles{};  // slot = row * 14 + column
+    BackgroundTile* cursorTile = nullptr;
+    Player* player = nullptr;
+
+    virtual ~GameplayState() = default;
+};
+
+inline GameplayState gameplayState;

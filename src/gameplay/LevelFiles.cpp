@@ -1,0 +1,116 @@
+#include "gameplay/LevelFiles.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+#include <cerrno>
+#include <cstring>
+#include <sstream>
+#include <string>
+
+#include "core/ContentError.hpp"
+#include "core/FolderListing.hpp"
+#include "gameplay/GameplayState.hpp"
+#include "gameplay/LevelData.hpp"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+// Closes the descriptor when the save leaves, by any way.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() { Close(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    // The result of close, which is where some file systems first report a failed write.
+    int Close() {
+        const int result = fd_ >= 0 ? ::close(fd_) : 0;
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+std::string LevelText(const LevelData& level) {
+    boost::property_tree::ptree tree;
+    level.WriteTo(tree);
+    std::ostringstream text;
+    boost::property_tree::write_json(text, tree, true);
+    return text.str();
+}
+
+[[noreturn]] void SaveFailed(const fs::path& file, const char* what, int error) {
+    throw ContentError(file, std::string("cannot save the level: ") + what + ": " + std::strerror(error));
+}
+
+void WriteAll(int fd, const std::string& text, const fs::path& file) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) SaveFailed(file, "write failed", n < 0 ? errno : ENOSPC);
+        done += size_t(n);
+    }
+}
+
+// Makes the rename itself survive a crash. A folder that cannot be synced is no reason to
+// call a finished save failed.
+void SyncFolder(const fs::path& folder) {
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+}  // namespace
+
+fs::path LevelFolder() { return fs::path("Content") / "Levels"; }
+
+void ClearLevels() { gameplayState.levels.clear(); }
+
+void LoadLevels() {
+    ClearLevels();
+    for (const fs::path& entry : ListFolder(LevelFolder())) {
+        if (!IsRegularFile(entry) || LowerExtension(entry) != ".json") continue;
+        auto level = std::make_unique<LevelData>();
+        level->name = StemOf(entry);
+        level->fileName = entry.filename().string();
+        LoadingFile(entry, [&] {
+            boost::property_tree::ptree tree;
+            boost::property_tree::read_json(entry.string(), tree);
+            level->ReadFrom(tree);
+        });
+        level->index = int32_t(gameplayState.levels.size());
+        gameplayState.levels.push_back(std::move(level));
+    }
+}
+
+void WriteLevelFile(const LevelData& level) {
+    const fs::path file = LevelFolder() / (level.fileName.empty() ? level.name + ".json" : level.fileName);
+    // Its extension is not ".json", so a temporary file left by a crash is never taken for a level.
+    const fs::path temporary = file.string() + ".saving";
+    const std::string text = LevelText(level);
+
+    // A stale one is removed first; O_EXCL then never writes through a link left in its place.
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+        SaveFailed(file, "cannot remove the old temporary file", errno);
+    }
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0) SaveFailed(file, "cannot create the temporary file", errno);
+    try {
+        WriteAll(fd.get(), text, file);
+        if (::fsync(fd.get()) != 0) SaveFailed(file, "flush to disk failed", errno);
+        if (fd.Close() != 0) SaveFailed(file, "write failed", errno);
+        if (::rename(temporary.c_str(), file.c_str()) != 0)
+            SaveFailed(file, "cannot replace the file", errno);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    SyncFolder(LevelFolder());
+}

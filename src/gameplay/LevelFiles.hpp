@@ -1,0 +1,23 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+class LevelData;
+
+// The folder levels are read from and saved to, relative to the working folder.
+boost::filesystem::path LevelFolder();
+
+// Replaces the level list with one level per ".json" file (any case) directly in the level
+// folder, in sorted listing order. A missing folder, a file that is not JSON, lacks "Tiles"
+// or holds a piece that is no number is a ContentError naming the file. An empty folder
+// gives an empty list.
+void LoadLevels();
+
+// Deletes every level of the list.
+void ClearLevels();
+
+// Saves `level` to its file (the one it was loaded from, else name + ".json") in the level
+// folder. The text goes to a temporary file beside it, is flushed to disk and renamed over
+// the old file, so a failure at any point leaves the old file whole. A failure is a
+// ContentError naming the level's file; the temporary file is removed.
+void WriteLevelFile(const LevelData& level);

@@ -1,0 +1,16 @@
+#include "gameplay/Pictures.hpp"
+
+#include <boost/filesystem/path.hpp>
+
+#include "core/ContentError.hpp"
+#include "core/Services.hpp"
+#include "graphics/TextureManager.hpp"
+
+Texture& RequirePicture(const std::string& name) {
+    Texture* texture = Services::textures->GetTexture(name);
+    if (!texture) {
+        throw ContentError(boost::filesystem::path("Content/Textures/Main") / (name + ".png"),
+                           "the picture is missing or could not be loaded");
+    }
+    return *texture;
+}

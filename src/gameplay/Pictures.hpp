@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+class Texture;
+
+// A picture whose size an object takes at construction: missing, there is nothing to size
+// the object by, so that is a ContentError naming the picture's file in the bank "Main".
+Texture& RequirePicture(const std::string& name);

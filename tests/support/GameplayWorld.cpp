@@ -1,0 +1,123 @@
+#include "support/GameplayWorld.hpp"
+
+#include <SDL_image.h>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+#include <sstream>
+#include <stdexcept>
+
+#include "core/GameSettings.hpp"
+#include "core/Services.hpp"
+#include "gameplay/BackgroundTile.hpp"
+#include "gameplay/GameplayState.hpp"
+#include "gameplay/LevelData.hpp"
+#include "gameplay/Player.hpp"
+#include "gameplay/PlayerBehavior.hpp"
+#include "input/InputManager.hpp"
+#include "support/AudioCallLog.hpp"
+
+namespace {
+
+const char* const keyMappings = R"({
+    "MoveUp": "Up", "MoveDown": "Down", "MoveLeft": "Left", "MoveRight": "Right",
+    "EditorToggle": "E", "EditorPlaceTile": "LeftMouse", "EditorCopyTile": "RightMouse",
+    "EditorNextTile": "N", "EditorPreviousTile": "P"
+})";
+
+void WritePicture(const boost::filesystem::path& file, int width, int height, uint8_t shade) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) throw std::runtime_error(SDL_GetError());
+    SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, shade, 255 - shade, 128, 255));
+    const int result = IMG_SavePNG(s, file.string().c_str());
+    SDL_FreeSurface(s);
+    if (result != 0) throw std::runtime_error("cannot write " + file.string() + ": " + IMG_GetError());
+}
+
+std::string LevelJson(const LevelCodes& codes) {
+    LevelData level;
+    level.tiles = codes;
+    boost::property_tree::ptree tree;
+    level.WriteTo(tree);
+    std::ostringstream text;
+    boost::property_tree::write_json(text, tree, true);
+    return text.str();
+}
+
+}  // namespace
+
+// The registry may be gone by now (the game destroys its platform last): only the handles.
+SoftwarePlatform::~SoftwarePlatform() {
+    renderer_.reset();
+    surface_.reset();
+}
+
+void SoftwarePlatform::CreateWindowAndDevice() {
+    FakePlatform::CreateWindowAndDevice();
+    surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!surface_) throw std::runtime_error(SDL_GetError());
+    renderer_.reset(SDL_CreateSoftwareRenderer(surface_.get()));
+    if (!renderer_) throw std::runtime_error(SDL_GetError());
+    Services::settings->device = renderer_.get();
+}
+
+void SoftwarePlatform::ReleaseDevice() {
+    if (renderer_) FakePlatform::ReleaseDevice();
+    Services::settings->device = nullptr;
+    renderer_.reset();
+    surface_.reset();
+}
+
+GameplayWorld::GameplayWorld(std::vector<LevelFile> levels, bool start) {
+    content.Write("Content/Config/KeyMappings.json", keyMappings);
+    const boost::filesystem::path pictures = content.path() / "Content/Textures/Main";
+    uint8_t shade = 0;
+    for (const char* name :
+         {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight", "GutBottomLeft",
+          "GutBottomRight", "TorvelWoosh1", "TorvelWoosh1a", "TorvelWoosh2", "TorvelWoosh2a"}) {
+        WritePicture(pictures / (std::string(name) + ".png"), 64, 64, shade += 20);
+    }
+    WritePicture(pictures / "TorvelPose.png", 32, 48, 250);
+    for (const LevelFile& level : levels)
+        content.Write("Content/Levels/" + level.fileName, LevelJson(level.codes));
+
+    ClearAudioLog();
+    auto owned = std::make_unique<SoftwarePlatform>();
+    platform = owned.get();
+    game = std::make_unique<Game>(std::move(owned));
+    game->StartUp();
+    if (start) RunFrames(1);
+}
+
+GameplayWorld::~GameplayWorld() {
+    // Textures go before the renderer that made them.
+    game->ShutDown();
+    game.reset();
+}
+
+void GameplayWorld::RunFrames(int count, const std::function<void(int)>& script) {
+    struct Unhook {
+        FakePlatform& p;
+        ~Unhook() { p.onFrame = nullptr; }
+    } unhook{*platform};
+    const int first = platform->frames;
+    platform->quitAfterFrames = first + count;
+    platform->onFrame = [&](int frame) {
+        if (script) script(frame - first);
+    };
+    game->RunLoop();
+}
+
+void GameplayWorld::Tap(Key key) {
+    RunFrames(2, [key](int n) { Services::input->SetKey(key, n == 1); });
+}
+
+void GameplayWorld::Mouse(Vector2 position, bool place, bool copy) {
+    Services::input->PollMouse(position, place, false, copy);
+}
+
+BackgroundTile& GameplayWorld::Tile(int32_t column, int32_t row) {
+    return *gameplayState.tiles[size_t(SlotOf({column, row}))];
+}
+
+PlayerBehavior& GameplayWorld::PlayerMotion() { return *gameplayState.player->behavior; }
