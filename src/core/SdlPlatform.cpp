@@ -61,6 +61,8 @@ void SdlPlatform::CreateWindowAndDevice() {
     SDL_Renderer* renderer = SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED);
     if (!renderer) renderer = SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE);
     renderer_.reset(SdlCheck(renderer, "cannot create the renderer"));
+    // The software renderer reports vsync whatever the hint says; ask once more.
+    SDL_RenderSetVSync(renderer, 0);
     // Should the window end up another size, the frame keeps its aspect and the mouse events
     // are mapped back to back-buffer pixels.
     SDL_RenderSetLogicalSize(renderer, settings->screenWidth, settings->screenHeight);
