@@ -3,11 +3,14 @@
 #include <stdexcept>
 
 #include <SDL.h>
+#include <boost/filesystem/operations.hpp>
 #include <SDL_image.h>
 
 #include "core/SdlHandles.hpp"
 
 void WritePng(const std::string& path, int w, int h, const std::function<Color(int x, int y)>& pixel) {
+    const boost::filesystem::path folder = boost::filesystem::path(path).parent_path();
+    if (!folder.empty()) boost::filesystem::create_directories(folder);
     SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!surface) throw std::runtime_error(std::string("cannot make a picture: ") + SDL_GetError());
     for (int y = 0; y < h; ++y) {
