@@ -8,13 +8,13 @@
 #include "core/SdlPlatform.hpp"
 #include "core/Services.hpp"
 
-HeadlessScreen::HeadlessScreen()
+HeadlessScreen::HeadlessScreen(const char* videoDriver)
     : previousSettings_(Services::settings), previousInput_(Services::input), previousRoot_(Services::root) {
     Services::settings = &settings;
     Services::input = &input;
     Services::root = &root;
     // A test run straight from a terminal would otherwise open real windows.
-    ScopedEnv driver("SDL_VIDEODRIVER", "dummy");
+    ScopedEnv driver("SDL_VIDEODRIVER", videoDriver);
     platform_ = CreateSdlPlatform();
     platform_->CreateWindowAndDevice();
 }

@@ -9,12 +9,12 @@
 #include "input/InputManager.hpp"
 #include "scene/GameObject.hpp"
 
-// The real SDL platform on SDL's dummy video driver (a software renderer without a display),
-// with its own settings, input state and scene root published in Services for as long as it
-// lives; the previous registry entries come back afterwards.
+// The real SDL platform, by default on SDL's dummy video driver (a software renderer without a
+// display), with its own settings, input state and scene root published in Services for as
+// long as it lives; the previous registry entries come back afterwards.
 class HeadlessScreen {
 public:
-    HeadlessScreen();
+    explicit HeadlessScreen(const char* videoDriver = "dummy");
     ~HeadlessScreen();
     HeadlessScreen(const HeadlessScreen&) = delete;
     HeadlessScreen& operator=(const HeadlessScreen&) = delete;
