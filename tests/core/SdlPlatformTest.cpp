@@ -171,15 +171,6 @@ TEST(SdlPlatform, WindowIsTitledGameWithAFixedClientArea) {
     EXPECT_EQ(screen.settings.spriteBatch, nullptr);
 }
 
-TEST(SdlPlatform, CounterRunsAtItsFrequency) {
-    auto platform = CreateSdlPlatform();
-    const int64_t frequency = platform->CounterFrequency();
-    ASSERT_GT(frequency, 0);
-    const int64_t before = platform->NowTicks();
-    platform->SleepTicks(frequency / 100);  // 10 ms
-    EXPECT_GT(platform->NowTicks(), before);
-}
-
 TEST(SdlPlatform, FailureToStartIsOneLineWithSdlsReason) {
     GameSettings settings;
     GameSettings* previous = Services::settings;
