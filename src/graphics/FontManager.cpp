@@ -1,5 +1,7 @@
 #include "graphics/FontManager.hpp"
 
+#include <stdexcept>
+
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
@@ -11,18 +13,37 @@ namespace pt = boost::property_tree;
 
 namespace {
 
-int32_t Attribute(const pt::ptree& element, const char* name) {
-    return element.get<int32_t>(pt::ptree::path_type(std::string("<xmlattr>.") + name));
+// A required attribute of a "char" or "kerning" element, as a 32-bit whole number.
+int32_t Attribute(const pt::ptree& element, const char* elementName, const char* name) {
+    const auto attribute = element.get_child_optional(pt::ptree::path_type(std::string("<xmlattr>.") + name));
+    if (!attribute) {
+        throw std::runtime_error(std::string("a \"") + elementName + "\" element has no \"" + name +
+                                 "\" attribute");
+    }
+    const auto value = attribute->get_value_optional<int32_t>();
+    if (!value) {
+        throw std::runtime_error(std::string("the \"") + name + "\" attribute of a \"" + elementName +
+                                 "\" element is not a whole number: \"" + attribute->data() + "\"");
+    }
+    return *value;
+}
+
+// The element or attribute at `path` (attributes as "<xmlattr>.name"), which must exist.
+const pt::ptree& Required(const pt::ptree& tree, const char* path) {
+    const auto child = tree.get_child_optional(pt::ptree::path_type(path));
+    if (!child) throw std::runtime_error(std::string("missing ") + path);
+    return *child;
 }
 
 Glyph ReadGlyph(const pt::ptree& e) {
-    return Glyph{Attribute(e, "id"),      Attribute(e, "x"),       Attribute(e, "y"),
-                 Attribute(e, "width"),   Attribute(e, "height"),  Attribute(e, "xoffset"),
-                 Attribute(e, "yoffset"), Attribute(e, "xadvance")};
+    const auto a = [&](const char* name) { return Attribute(e, "char", name); };
+    return Glyph{a("id"),     a("x"),       a("y"),       a("width"),
+                 a("height"), a("xoffset"), a("yoffset"), a("xadvance")};
 }
 
 Kerning ReadKerning(const pt::ptree& e) {
-    return Kerning{Attribute(e, "first"), Attribute(e, "second"), Attribute(e, "amount")};
+    const auto a = [&](const char* name) { return Attribute(e, "kerning", name); };
+    return Kerning{a("first"), a("second"), a("amount")};
 }
 
 }  // namespace
@@ -33,15 +54,18 @@ std::unique_ptr<Font> LoadFont(const boost::filesystem::path& path) {
     std::string pageFile;
     LoadingFile(path, [&] {
         pt::read_xml(path.string(), tree);
-        font->lineHeight = tree.get<float>("font.common.<xmlattr>.lineHeight");
-        const std::string spacing = tree.get<std::string>("font.info.<xmlattr>.spacing");
+        const pt::ptree& lineHeight = Required(tree, "font.common.<xmlattr>.lineHeight");
+        const auto height = lineHeight.get_value_optional<float>();
+        if (!height) throw std::runtime_error("the lineHeight is not a number: \"" + lineHeight.data() + "\"");
+        font->lineHeight = *height;
+        const std::string spacing = Required(tree, "font.info.<xmlattr>.spacing").data();
         try {
             font->spacing = std::stof(spacing.substr(0, spacing.find(',')));
         } catch (const std::exception&) {
             font->spacing = 1.0f;  // plays no part in the layout
         }
-        pageFile = tree.get<std::string>("font.pages.page.<xmlattr>.file");
-        for (const auto& [name, child] : tree.get_child("font.chars")) {
+        pageFile = Required(tree, "font.pages.page.<xmlattr>.file").data();
+        for (const auto& [name, child] : Required(tree, "font.chars")) {
             if (name != "char") continue;
             const Glyph glyph = ReadGlyph(child);
             font->glyphs[glyph.id] = glyph;

@@ -12,6 +12,8 @@ void DrawSprite(const GameObject& object, const SpriteComponent& sprite, SpriteB
     if (!sprite.texture) return;  // nothing to draw with; a builder failed to find its picture
     const Texture& texture = *sprite.texture;
     const float w = texture.width, h = texture.height;
+    // Nothing to see, and the position below would be divided by a zero scale.
+    if (w <= 0.0f || h <= 0.0f || sprite.size.x == 0.0f || sprite.size.y == 0.0f) return;
     const SourceRect source{0, 0, int32_t(w), int32_t(h)};
     const float sx = sprite.size.x / w, sy = sprite.size.y / h;
     batch.SetTransform({sx, sy, 0.0f, 0.0f});

@@ -1,0 +1,144 @@
+#include "core/SdlPlatform.hpp"
+
+#include <stdexcept>
+
+#include <SDL.h>
+
+#include "core/FrameTimer.hpp"
+#include "core/GameSettings.hpp"
+#include "core/SdlHandles.hpp"
+#include "core/SdlMouse.hpp"
+#include "core/SdlSpriteBatch.hpp"
+#include "core/Services.hpp"
+#include "core/VirtualKeys.hpp"
+#include "input/InputManager.hpp"
+#include "input/Key.hpp"
+#include "scene/DrawObject.hpp"
+#include "scene/GameObject.hpp"
+
+namespace {
+
+class SdlPlatform final : public Platform {
+public:
+    // The handles go without touching GameSettings, which may be gone by then.
+    ~SdlPlatform() override { ReleaseHandles(); }
+
+    void CreateWindowAndDevice() override;
+    bool PumpMessages() override;
+    void RenderFrame() override;
+    int64_t NowTicks() override { return timer_.Now(); }
+    int64_t CounterFrequency() override { return timer_.Frequency(); }
+    void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
+    void ReleaseDevice() override;
+
+private:
+    void HandleEvent(const SDL_Event& event);
+    void HandleKey(const SDL_KeyboardEvent& event);
+    void ReleaseHandles();
+
+    FrameTimer timer_;
+    // Also installs SDL's SIGINT/SIGTERM handlers, which turn the signals into SDL_QUIT.
+    std::unique_ptr<SdlSubsystem> video_;
+    WindowPtr window_;
+    RendererPtr renderer_;
+    std::unique_ptr<SdlSpriteBatch> batch_;
+    SdlMouse mouse_;
+    bool quit_ = false;
+};
+
+void SdlPlatform::CreateWindowAndDevice() {
+    GameSettings* settings = Services::settings;
+    if (!settings) throw std::logic_error("the window needs the game settings");
+    video_ = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
+
+    // The client area is the back buffer's size, so one back-buffer pixel is one screen pixel.
+    window_.reset(SdlCheck(SDL_CreateWindow("Game", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                            settings->screenWidth, settings->screenHeight,
+                                            SDL_WINDOW_SHOWN),
+                           "cannot create the window"));
+    // Presenting must not wait for the display.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    SDL_Renderer* renderer = SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer) renderer = SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE);
+    renderer_.reset(SdlCheck(renderer, "cannot create the renderer"));
+    // The software renderer reports vsync whatever the hint says; ask once more.
+    SDL_RenderSetVSync(renderer, 0);
+    // Should the window end up another size, the frame keeps its aspect and the mouse events
+    // are mapped back to back-buffer pixels.
+    SDL_RenderSetLogicalSize(renderer, settings->screenWidth, settings->screenHeight);
+    batch_ = std::make_unique<SdlSpriteBatch>(renderer);
+
+    settings->window = window_.get();
+    settings->device = renderer_.get();
+    settings->spriteBatch = batch_.get();
+}
+
+bool SdlPlatform::PumpMessages() {
+    // The mouse state comes from the pending events themselves, so they are taken first and
+    // the poll then reports what they left; keys and buttons are separate bits, so this gives
+    // the same key set as polling first.
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) HandleEvent(event);
+    if (InputManager* input = Services::input) {
+        input->PollMouse(mouse_.position(), mouse_.IsDown(SDL_BUTTON_LEFT),
+                         mouse_.IsDown(SDL_BUTTON_MIDDLE), mouse_.IsDown(SDL_BUTTON_RIGHT));
+    }
+    mouse_.Polled();
+    return !quit_;
+}
+
+void SdlPlatform::HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:  // last window closed, or SIGINT / SIGTERM
+        quit_ = true;
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) quit_ = true;
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        HandleKey(event.key);
+        break;
+    default:
+        mouse_.Handle(event);
+        break;
+    }
+}
+
+void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
+    const bool down = event.state == SDL_PRESSED;
+    if (const uint32_t virtualKey = VirtualKeyFromSdl(event.keysym)) {
+        if (InputManager* input = Services::input) input->SetKey(TranslateVirtualKey(virtualKey), down);
+    }
+    // Alt+F4 closes the window even where no window manager takes it; the key still counts.
+    if (down && event.keysym.scancode == SDL_SCANCODE_F4 && (event.keysym.mod & KMOD_ALT)) quit_ = true;
+}
+
+void SdlPlatform::RenderFrame() {
+    if (!renderer_) return;
+    const Color c = Services::settings->clearColor;
+    SDL_SetRenderDrawColor(renderer_.get(), c.r, c.g, c.b, c.a);
+    SDL_RenderClear(renderer_.get());
+    if (Services::root) DrawScene(*Services::root, *batch_);
+    SDL_RenderPresent(renderer_.get());
+}
+
+void SdlPlatform::ReleaseDevice() {
+    if (GameSettings* settings = Services::settings; settings && settings->device == renderer_.get()) {
+        settings->spriteBatch = nullptr;
+        settings->device = nullptr;
+        settings->window = nullptr;
+    }
+    ReleaseHandles();
+}
+
+void SdlPlatform::ReleaseHandles() {
+    batch_.reset();
+    renderer_.reset();
+    window_.reset();
+    video_.reset();
+}
+
+}  // namespace
+
+std::unique_ptr<Platform> CreateSdlPlatform() { return std::make_unique<SdlPlatform>(); }
