@@ -28,6 +28,9 @@ std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path
     SDL_ClearError();  // IMG_GetError may still hold an older error
     SurfacePtr loaded(IMG_Load(path.string().c_str()));
     if (!loaded) return nullptr;
+    // No picture of this game comes near this; a header claiming more is damaged or hostile.
+    constexpr int largestSide = 8192;
+    if (loaded->w > largestSide || loaded->h > largestSide) return nullptr;
     SurfacePtr rgba(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
     if (!rgba) return nullptr;
     const int w = NextPowerOfTwo(rgba->w), h = NextPowerOfTwo(rgba->h);
