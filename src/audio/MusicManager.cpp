@@ -63,6 +63,7 @@ MusicManager::~MusicManager() {
     if (currentSound && Services::sound) Services::sound->system->ReleaseClip(currentSound);
     currentSound = nullptr;
     tracks.clear();
+    if (Services::music == this) Services::music = nullptr;
 }
 
 void MusicManager::Play(std::string name) {

@@ -54,6 +54,7 @@ SoundManager::SoundManager() : system(std::make_unique<AudioSystem>(channelCount
 SoundManager::~SoundManager() {
     while (!banks.empty()) Unload(banks.begin()->first);
     system.reset();
+    if (Services::sound == this) Services::sound = nullptr;
 }
 
 void SoundManager::LoadBank(std::string name) {
