@@ -17,6 +17,7 @@ void StreamDecoder::Restart(const LoopSettings& loop) {
     loop_.start = std::clamp<int64_t>(loop_.start, 0, std::max<int64_t>(loop_.end, 0));
     loopsLeft_ = loop_.count;
     position_ = 0;
+    pending_ = 0;
     flushed_ = false;
     done_.store(false, std::memory_order_release);
     file_->Seek(0);
@@ -46,13 +47,15 @@ void StreamDecoder::DecodePiece() {
             position_ = loop_.start;
             if (loopsLeft_ > 0) --loopsLeft_;
         } else {
+            converter_.Put(decoded_.data(), pending_);
+            pending_ = 0;
             converter_.Flush();
             flushed_ = true;
         }
         return;
     }
-    const int64_t want = std::min(FormatConverter::maxPutFrames, SegmentEnd() - position_ + 1);
-    const int64_t got = file_->Read(decoded_.data(), want);
+    const int64_t want = std::min(FormatConverter::maxPutFrames - pending_, SegmentEnd() - position_ + 1);
+    const int64_t got = file_->Read(decoded_.data() + pending_ * file_->channels(), want);
     if (got == 0) {
         // The file ends before its header said: what was decoded is all there is.
         lastFrame_ = position_ - 1;
@@ -60,6 +63,12 @@ void StreamDecoder::DecodePiece() {
         if (loop_.start > loop_.end) loopsLeft_ = 0;
         return;
     }
-    converter_.Put(decoded_.data(), got);
     position_ += got;
+    pending_ += got;
+    // Whole pieces only, across loop seams too: the resampler's timing depends on where puts
+    // begin, so a seam must not start a new one.
+    if (pending_ == FormatConverter::maxPutFrames) {
+        converter_.Put(decoded_.data(), pending_);
+        pending_ = 0;
+    }
 }

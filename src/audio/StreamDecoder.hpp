@@ -30,7 +30,7 @@ public:
     bool Drained() const { return done_.load(std::memory_order_acquire) && ring_.AvailableFrames() == 0; }
 
 private:
-    // Decodes one piece of at most 1024 frames into the converter, seeking back at a loop end.
+    // Decodes towards the next whole piece for the converter, seeking back at a loop end.
     void DecodePiece();
     int64_t SegmentEnd() const { return loopsLeft_ != 0 ? loop_.end : lastFrame_; }
 
@@ -42,6 +42,7 @@ private:
     LoopSettings loop_;
     int loopsLeft_ = 0;
     int64_t position_ = 0;   // next frame of the file to decode
+    int64_t pending_ = 0;    // frames decoded but not yet put into the converter
     int64_t lastFrame_ = -1; // lowered if the file decodes fewer frames than it claims
     bool flushed_ = false;
     std::atomic<bool> done_{false};
