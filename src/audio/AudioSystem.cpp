@@ -120,8 +120,10 @@ ChannelId AudioSystem::Play(AudioClip& clip, bool paused) {
     Hold hold(*this);
     auto free = std::find_if(voices_.begin(), voices_.end(), [](const Voice& v) { return !v.clip; });
     if (free == voices_.end()) {
+        // The oldest effect gives way; the music, usually the oldest play of all, goes on.
         free = std::min_element(voices_.begin(), voices_.end(), [](const Voice& a, const Voice& b) {
-            return a.startOrder < b.startOrder;
+            const bool aStreams = a.clip->streamed(), bStreams = b.clip->streamed();
+            return aStreams != bStreams ? bStreams : a.startOrder < b.startOrder;
         });
     }
     StartVoice(*free, clip);

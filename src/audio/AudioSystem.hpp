@@ -42,7 +42,7 @@ public:
     // Stops every channel that plays the clip, then frees it.
     void ReleaseClip(AudioClip* clip);
 
-    // Plays `clip` from its start on a free channel (the oldest play gives way when none is
+    // Plays `clip` from its start on a free channel (the oldest effect gives way when none is
     // free). A streamed clip plays on one channel at a time: playing it again restarts it.
     ChannelId Play(AudioClip& clip, bool paused);
     void SetVolume(ChannelId channel, float volume);
