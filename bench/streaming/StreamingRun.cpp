@@ -2,7 +2,9 @@
 // while a 60 fps loop updates the sound layer and fires an effect every few frames, then says
 // how often the audio callback found the stream short of decoded frames.
 //
-//   streamingrun [seconds]      SDL_AUDIODRIVER picks the device (default: dummy, real time)
+//   streamingrun [seconds [stall-ms]]   SDL_AUDIODRIVER picks the device (default: dummy,
+//                                       real time); stall-ms freezes the loop once a second,
+//                                       to see where the decoding ahead runs out
 
 #include <cmath>
 #include <cstdio>
@@ -51,6 +53,7 @@ void WriteTrack(const fs::path& path, int rate, double seconds, float frequency)
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 60.0;
+    const int stallMs = argc > 2 ? std::atoi(argv[2]) : 0;
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 
     const fs::path folder = fs::temp_directory_path() / fs::unique_path("glimmer-streaming-%%%%-%%%%");
@@ -82,6 +85,7 @@ int main(int argc, char** argv) {
         for (frames = 0; frames < total; ++frames) {
             sound.Update();
             if (frames % 6 == 0) SoundManager::PlayCue("Click");
+            if (stallMs > 0 && frames % 60 == 59) SDL_Delay(Uint32(stallMs));
             const Uint64 next = start + step * Uint64(frames + 1);
             const Uint64 now = SDL_GetPerformanceCounter();
             if (now < next) SDL_Delay(Uint32((next - now) * 1000 / frequency));

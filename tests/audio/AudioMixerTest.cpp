@@ -116,6 +116,24 @@ TEST(StreamedLoop, RepeatsStartToEndInclusiveSampleExact) {
     const std::vector<float> heard = StreamThrough(file, 48000, {-1, 100, 199}, 200 + 4 * 100, &underruns);
     EXPECT_EQ(heard, LoopedSource(Ramp(300), 100, 199, 4));
     EXPECT_EQ(underruns, 0);
+
+    // Decoded too little ahead: the pass counts an underrun and the stream goes on; played
+    // once, it frees its channel at the end.
+    AudioClip clip(std::make_unique<StreamDecoder>(SoundFile::Open(file.string()), 2, 48000, 100));
+    clip.stream()->Restart(clip.loop());
+    std::vector<Voice> voices(1);
+    StartVoice(voices[0], clip);
+    std::vector<float> out(2 * 256);
+    EXPECT_EQ(MixVoices(voices, out.data(), 256, 2), 1);
+    EXPECT_EQ(out[2 * 99], 100 / 1024.f);
+    EXPECT_EQ(out[2 * 100], 0.0f);
+    EXPECT_EQ(voices[0].clip, &clip);
+    for (int i = 0; i < 4; ++i) {
+        clip.stream()->Fill();
+        MixVoices(voices, out.data(), 100, 2);
+    }
+    EXPECT_EQ(out[0], 0.0f);
+    EXPECT_EQ(voices[0].clip, nullptr);
 }
 
 TEST(StreamedLoop, StaysSeamlessWhenTheDeviceRateDiffers) {
