@@ -1,6 +1,11 @@
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
+
+#include "audio/AudioSystem.hpp"
+#include "audio/MusicMetadata.hpp"
 
 // One looping background track at a time, from Content/Music.
 class MusicManager {
@@ -10,4 +15,13 @@ public:
 
     // Class-level: starts the named track from its beginning; an unknown name does nothing.
     static void Play(std::string name);
+
+    std::map<std::string, MusicMetadata> tracks;
+    AudioClip* currentSound = nullptr;  // made through the sound manager's system
+    ChannelId currentChannel;
+
+private:
+    void Start(const MusicMetadata& track);
+
+    std::set<std::string> warned_;  // tracks whose loop region did not fit, warned about once
 };

@@ -4,11 +4,15 @@
 #include <memory>
 #include <string>
 
+class AudioSystem;
+class Cue;
 class SoundBank;
 
 // Sound effect banks played through named cues. Owns the sound system (shared with the music).
 class SoundManager {
 public:
+    static constexpr int channelCount = 100;
+
     SoundManager();
     virtual ~SoundManager();
 
@@ -20,5 +24,11 @@ public:
     // Once per frame, from the frame loop.
     void Update();
 
+    std::unique_ptr<AudioSystem> system;
     std::map<std::string, std::unique_ptr<SoundBank>> banks;
+
+private:
+    void Load(const std::string& name);
+    void Unload(const std::string& name);
+    void Play(Cue& cue);
 };

@@ -1,6 +1,8 @@
 #include "core/Game.hpp"
 
+#include "audio/MusicManager.hpp"
 #include "audio/RandomManager.hpp"
+#include "audio/SoundManager.hpp"
 #include "core/ActionNames.hpp"
 #include "core/GameSettings.hpp"
 #include "core/GameTime.hpp"
@@ -31,6 +33,10 @@ Game::Game(std::unique_ptr<Platform> platform) : platform_(std::move(platform)) 
     Services::actionNames = actionNames_.get();
     input_ = std::make_unique<InputManager>();
     Services::input = input_.get();
+    sound_ = std::make_unique<SoundManager>();
+    Services::sound = sound_.get();
+    music_ = std::make_unique<MusicManager>();
+    Services::music = music_.get();
     coroutineManager_ = std::make_unique<CoroutineManager>();
     coroutineManager = coroutineManager_.get();
 }
@@ -38,6 +44,11 @@ Game::Game(std::unique_ptr<Platform> platform) : platform_(std::move(platform)) 
 Game::~Game() {
     coroutineManager_.reset();
     coroutineManager = nullptr;
+    // The music's stream goes before the system that plays it.
+    music_.reset();
+    Services::music = nullptr;
+    sound_.reset();
+    Services::sound = nullptr;
     input_.reset();
     actionNames_.reset();
     time_.reset();
@@ -67,6 +78,7 @@ void Game::StartUp() {
     platform_->CreateWindowAndDevice();
     Services::textures->LoadBank("Main");
     Services::fonts->LoadBank("Main");
+    SoundManager::LoadBank("Main");
     Services::root->AddChild(new GameplayScreen());
 }
 
@@ -97,6 +109,7 @@ void Game::RunLoop() {
         time.total += time.delta;
 
         Services::input->BeginFrame();
+        Services::sound->Update();
         if (!platform_->PumpMessages()) break;
         InputPass(*Services::root);
         UpdatePass(*Services::root);
@@ -105,6 +118,7 @@ void Game::RunLoop() {
 }
 
 void Game::ShutDown() {
+    SoundManager::UnloadBank("Main");
     Services::fonts->UnloadBank("Main");
     Services::textures->UnloadBank("Main");
     platform_->ReleaseDevice();

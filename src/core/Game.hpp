@@ -54,5 +54,7 @@ private:
     std::unique_ptr<GameTime> time_;
     std::unique_ptr<ActionNames> actionNames_;
     std::unique_ptr<InputManager> input_;
+    std::unique_ptr<SoundManager> sound_;
+    std::unique_ptr<MusicManager> music_;
     std::unique_ptr<CoroutineManager> coroutineManager_;
 };

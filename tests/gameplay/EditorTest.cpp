@@ -14,7 +14,7 @@
 #include "gameplay/Player.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
-#include "support/AudioCallLog.hpp"
+#include "support/AudioProbe.hpp"
 #include "support/GameplayWorld.hpp"
 
 namespace {

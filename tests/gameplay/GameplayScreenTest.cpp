@@ -13,7 +13,7 @@
 #include "graphics/Texture.hpp"
 #include "graphics/TextureManager.hpp"
 #include "scene/Component.hpp"
-#include "support/AudioCallLog.hpp"
+#include "support/AudioProbe.hpp"
 #include "support/GameplayWorld.hpp"
 
 namespace {
@@ -118,7 +118,7 @@ TEST(GameplayScreen, StartAppliesTheFirstLevelAndPlaysTheTheme) {
     for (int32_t slot = 0; slot < TileCount; ++slot)
         ASSERT_EQ(gameplayState.tiles[size_t(slot)]->kind, codes[size_t(slot)]);
     EXPECT_EQ(gameplayState.player->pos2d->position, GridToWorld(8, 5));
-    EXPECT_EQ(TracksPlayed(), std::vector<std::string>{"TorvelTheme"});
+    EXPECT_EQ(CurrentTrack(), "TorvelTheme");
 }
 
 TEST(GameplayScreen, AnEmptyLevelFolderIsAContentError) {

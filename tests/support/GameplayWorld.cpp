@@ -15,7 +15,7 @@
 #include "gameplay/Player.hpp"
 #include "gameplay/PlayerBehavior.hpp"
 #include "input/InputManager.hpp"
-#include "support/AudioCallLog.hpp"
+#include "support/AudioProbe.hpp"
 
 namespace {
 
@@ -81,11 +81,12 @@ GameplayWorld::GameplayWorld(std::vector<LevelFile> levels, bool start) {
     for (const LevelFile& level : levels)
         content.Write("Content/Levels/" + level.fileName, LevelJson(level.codes));
 
-    ClearAudioLog();
+    WriteAudioProbeContent();
     auto owned = std::make_unique<SoftwarePlatform>();
     platform = owned.get();
     game = std::make_unique<Game>(std::move(owned));
     game->StartUp();
+    ClearAudioLog();
     if (start) RunFrames(1);
 }
 

@@ -1,0 +1,90 @@
+#include "audio/MusicManager.hpp"
+
+#include <iostream>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
+
+#include "audio/SoundManager.hpp"
+#include "core/ContentError.hpp"
+#include "core/FolderListing.hpp"
+#include "core/Services.hpp"
+
+namespace fs = boost::filesystem;
+namespace pt = boost::property_tree;
+
+namespace {
+
+struct MetadataFile {
+    fs::path path;
+    pt::ptree tree;
+};
+
+void ReadLoopPoints(MusicMetadata& track, const MetadataFile& file) {
+    LoadingFile(file.path, [&] {
+        track.loopStartSample = file.tree.get<int32_t>("LoopStartSample");
+        track.loopEndSample = file.tree.get<int32_t>("LoopEndSample");
+    });
+    const int32_t start = track.loopStartSample, end = track.loopEndSample;
+    // Passed on as frame numbers, a negative value other than "none" would wrap to a huge one.
+    if (start < -1 || end < -1) {
+        throw ContentError(file.path, "a loop point is negative (-1 means none)");
+    }
+    if (start != -1 && end != -1 && start > end) {
+        throw ContentError(file.path, "LoopStartSample " + std::to_string(start) +
+                                          " is after LoopEndSample " + std::to_string(end));
+    }
+}
+
+}  // namespace
+
+MusicManager::MusicManager() {
+    const fs::path folder("Content/Music");
+    std::map<std::string, MetadataFile> metadata;
+    for (const fs::path& entry : ListFolder(folder)) {
+        if (!IsRegularFile(entry)) continue;
+        if (LowerExtension(entry) == ".json") {
+            MetadataFile file{entry, {}};
+            LoadingFile(entry, [&] { pt::read_json(entry.string(), file.tree); });
+            metadata[StemOf(entry)] = std::move(file);
+        } else {
+            MusicMetadata track;
+            track.path = entry.string();
+            tracks[StemOf(entry)] = track;
+        }
+    }
+    for (auto& [name, track] : tracks) {
+        const auto file = metadata.find(name);
+        if (file != metadata.end()) ReadLoopPoints(track, file->second);
+    }
+}
+
+MusicManager::~MusicManager() {
+    if (currentSound && Services::sound) Services::sound->system->ReleaseClip(currentSound);
+    currentSound = nullptr;
+    tracks.clear();
+    if (Services::music == this) Services::music = nullptr;
+}
+
+void MusicManager::Play(std::string name) {
+    MusicManager* manager = Services::music;
+    if (!manager || !Services::sound) return;
+    const auto track = manager->tracks.find(name);
+    if (track != manager->tracks.end()) manager->Start(track->second);
+}
+
+void MusicManager::Start(const MusicMetadata& track) {
+    AudioSystem& system = *Services::sound->system;
+    if (currentSound) system.ReleaseClip(currentSound);
+    currentSound = system.CreateClip(track.path, ClipMode::Stream);
+    if (!currentSound) return;  // no music until a track that opens is played
+    if (track.loopStartSample != -1 && track.loopEndSample != -1 &&
+        !currentSound->SetLoopPoints(track.loopStartSample, track.loopEndSample) &&
+        warned_.insert(track.path).second) {
+        std::cerr << track.path << ": LoopEndSample " << track.loopEndSample
+                  << " is past the track's last frame " << currentSound->sourceFrames() - 1
+                  << "; the whole track loops instead.\n";
+    }
+    currentSound->SetLoopCount(-1);
+    currentChannel = system.Play(*currentSound, false);
+}

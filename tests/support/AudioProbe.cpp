@@ -1,0 +1,76 @@
+#include "support/AudioProbe.hpp"
+
+#include <sndfile.h>
+
+#include <fstream>
+#include <stdexcept>
+#include <vector>
+
+#include <boost/filesystem/operations.hpp>
+
+#include "audio/AudioClip.hpp"
+#include "audio/Cue.hpp"
+#include "audio/MusicManager.hpp"
+#include "audio/SoundBank.hpp"
+#include "audio/SoundManager.hpp"
+#include "core/Services.hpp"
+
+namespace {
+
+constexpr int clickLayers = 64;
+constexpr struct {
+    const char* name;
+    int frames;
+} tracks[] = {{"TorvelTheme", 1500}, {"Other", 900}};
+
+void WriteWav(const std::string& path, int frames) {
+    boost::filesystem::create_directories(boost::filesystem::path(path).parent_path());
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!file) throw std::runtime_error("cannot write " + path);
+    std::vector<short> samples(size_t(frames), 1000);
+    sf_writef_short(file, samples.data(), frames);
+    sf_close(file);
+}
+
+Cue* FindCue(const std::string& name) {
+    if (!Services::sound) return nullptr;
+    for (auto& [bankName, bank] : Services::sound->banks) {
+        auto found = bank->cues.find(name);
+        if (found != bank->cues.end()) return found->second.get();
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void WriteAudioProbeContent() {
+    WriteWav("Content/Sound/Main/Tick.wav", 64);
+    std::string layers;
+    for (int i = 0; i < clickLayers; ++i) layers += std::string(i ? "," : "") + R"({"Sound": "Tick"})";
+    std::ofstream("Content/Sound/Main/Click.json") << R"({"LayerMode": "Sequential", "Layers": [)" << layers
+                                                   << "]}";
+    for (const auto& track : tracks) WriteWav(std::string("Content/Music/") + track.name + ".wav", track.frames);
+}
+
+int CueCount(const std::string& name) {
+    const Cue* cue = FindCue(name);
+    return cue ? cue->nextLayer : 0;
+}
+
+std::vector<std::string> CuesPlayed() { return std::vector<std::string>(size_t(CueCount("Click")), "Click"); }
+
+std::string CurrentTrack() {
+    if (!Services::music || !Services::music->currentSound) return "";
+    for (const auto& track : tracks) {
+        if (Services::music->currentSound->sourceFrames() == track.frames) return track.name;
+    }
+    return "?";
+}
+
+void ClearAudioLog() {
+    if (Cue* click = FindCue("Click")) click->nextLayer = 0;
+}
