@@ -34,8 +34,8 @@ public:
     explicit EditorWithHistory(int strokes) : game_(std::make_unique<NoWindow>()) {
         auto bank = std::make_unique<TextureBank>();
         for (const char* name : {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight",
-                                 "GutBottomLeft", "GutBottomRight", "TorvelPose", "TorvelWoosh1", "TorvelWoosh1a",
-                                 "TorvelWoosh2", "TorvelWoosh2a"})
+                                 "GutBottomLeft", "GutBottomRight", "TorvelPose", "TorvelWoosh1",
+                                 "TorvelWoosh1a", "TorvelWoosh2", "TorvelWoosh2a"})
             bank->textures[name] = std::make_unique<Texture>(nullptr, 64.0f, 64.0f);
         Services::textures->banks["Main"] = std::move(bank);
         Services::input->Bind(Action::EditorPlaceTile, Key::LeftMouse);

@@ -27,7 +27,8 @@ constexpr int32_t startCode = int32_t(TileKind::PlayerStart);
 BackgroundTile& TileAt(GridCell cell) { return *gameplayState.tiles[size_t(SlotOf(cell))]; }
 
 void CopyShownCodes(std::array<int32_t, TileCount>& codes) {
-    for (int32_t slot = 0; slot < TileCount; ++slot) codes[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
+    for (int32_t slot = 0; slot < TileCount; ++slot)
+        codes[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
 }
 
 // Where applying the grid as a level would put the player: the start cell of the highest slot.
@@ -40,7 +41,6 @@ void PutPlayerOnLastStartCell() {
         }
     }
 }
-
 
 }  // namespace
 

@@ -25,7 +25,8 @@ LevelCodes MazeCodes() {
 
 LevelCodes Shown() {
     LevelCodes codes{};
-    for (int32_t slot = 0; slot < TileCount; ++slot) codes[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
+    for (int32_t slot = 0; slot < TileCount; ++slot)
+        codes[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
     return codes;
 }
 
@@ -173,7 +174,7 @@ TEST_F(Undo, TakingBackAStartCellPutsThePlayerWhereTheLevelWouldPutIt) {
 TEST_F(Undo, RestoringALowerStartCellKeepsThePlayerOnTheHighestOne) {
     SwitchOn();
     for (int i = 0; i < 5; ++i) world.Tap(Key::N);
-    Paint({10, 3});  // a second start, in a higher slot than (1, 1)
+    Paint({10, 3});     // a second start, in a higher slot than (1, 1)
     world.Tap(Key::N);  // code 0
     Paint({1, 1});      // removes the first start; the player stays on (10, 3)
     ASSERT_EQ(PlayerAt(), GridToWorld(10, 3));

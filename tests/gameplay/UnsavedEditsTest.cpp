@@ -26,7 +26,8 @@ protected:
         });
     }
     void Paint(GridCell cell) {
-        world.RunFrames(2, [cell](int n) { GameplayWorld::Mouse(GridToWorld(cell.column, cell.row), n == 1, false); });
+        world.RunFrames(
+            2, [cell](int n) { GameplayWorld::Mouse(GridToWorld(cell.column, cell.row), n == 1, false); });
     }
     int32_t SavedCode(GridCell cell) const {
         LoadLevels();
@@ -84,7 +85,8 @@ TEST_F(UnsavedEdits, ClosingModifiedAndSavingWritesTheFileAndCloses) {
     Paint({4, 4});
     const int frames = platform().frames;
     Close(CloseChoice::Save);
-    ASSERT_EQ(platform().questions, std::vector<std::string>{"Save the changes to Maze.json before closing?"});
+    ASSERT_EQ(platform().questions,
+              std::vector<std::string>{"Save the changes to Maze.json before closing?"});
     EXPECT_TRUE(platform().closedByUser);
     EXPECT_EQ(platform().frames, frames);
     EXPECT_EQ(SavedCode({4, 4}), 2);

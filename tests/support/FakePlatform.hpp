@@ -33,8 +33,8 @@ public:
     int devicesReleased = 0;
     int quitAfterFrames = 1;  // PumpMessages reports quit on call number quitAfterFrames + 1
     std::vector<int64_t> sleeps;
-    std::function<void(int frame)> onFrame;   // runs in PumpMessages for each frame that goes on
-    std::function<void()> onRender;           // runs in RenderFrame
+    std::function<void(int frame)> onFrame;  // runs in PumpMessages for each frame that goes on
+    std::function<void()> onRender;          // runs in RenderFrame
 
     std::string title = "Game";  // as the window was created
     int titlesSet = 0;
