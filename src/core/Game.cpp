@@ -4,6 +4,7 @@
 #include "audio/RandomManager.hpp"
 #include "audio/SoundManager.hpp"
 #include "core/ActionNames.hpp"
+#include "core/CloseGuard.hpp"
 #include "core/GameSettings.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
@@ -123,6 +124,8 @@ void Game::ShutDown() {
     Services::textures->UnloadBank("Main");
     platform_->ReleaseDevice();
 }
+
+bool Game::ConfirmClose() { return !closeGuard_ || closeGuard_->ConfirmClose(); }
 
 void Game::InputPass(GameObject& object) {
     const size_t behaviorCount = object.behaviors.size();

@@ -5,6 +5,8 @@
 
 #include "core/Platform.hpp"
 
+class CloseGuard;
+
 class GameObject;
 class RandomManager;
 struct GameSettings;
@@ -41,10 +43,16 @@ public:
 
     Platform& platform() { return *platform_; }
 
+    // The platform asks this when the user closes the window; true means close. Without a
+    // guard the answer is always true. The guard is not owned; null removes it.
+    bool ConfirmClose();
+    void SetCloseGuard(CloseGuard* guard) { closeGuard_ = guard; }
+
     CoroutineManager* coroutineManager = nullptr;
 
 private:
     std::unique_ptr<Platform> platform_;
+    CloseGuard* closeGuard_ = nullptr;
     // Owned here, published in Services; destroyed in the order the destructor gives.
     std::unique_ptr<GameObject> root_;
     std::unique_ptr<RandomManager> random_;

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+// The answer to the question asked before closing with unsaved edits.
+enum class CloseChoice { Save, Discard, Cancel };
 
 // What the frame loop needs from the machine. The SDL platform implements it for real;
 // tests replace it to drive the loop frame by frame with a clock of their own.
@@ -11,6 +15,8 @@ public:
     // A visible window, the device and the sprite batch, stored in GameSettings.
     virtual void CreateWindowAndDevice() = 0;
     // Polls the mouse, delivers pending messages; false once the quit message was taken.
+    // A close request from the user goes through Game::ConfirmClose first; a signal quits
+    // without asking.
     virtual bool PumpMessages() = 0;
     // Clears to clearColor, draws layer 1 then layer 2 of the scene tree, presents.
     virtual void RenderFrame() = 0;
@@ -22,4 +28,13 @@ public:
     virtual void SleepTicks(int64_t ticks) = 0;
     // Releases the sprite batch, then the device, then the window.
     virtual void ReleaseDevice() = 0;
+
+    // A platform without a window has no title to set.
+    virtual void SetWindowTitle(const std::string& title) { (void)title; }
+    // Asks the user before the window closes. Where no question can be shown (no display),
+    // the game must not block: the default closes without saving.
+    virtual CloseChoice AskBeforeClosing(const std::string& question) {
+        (void)question;
+        return CloseChoice::Discard;
+    }
 };

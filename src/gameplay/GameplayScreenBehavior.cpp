@@ -6,11 +6,13 @@
 #include "audio/SoundManager.hpp"
 #include "core/ContentError.hpp"
 #include "core/ErrorReport.hpp"
+#include "core/Game.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelFiles.hpp"
+#include "gameplay/TileKind.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
 
@@ -20,11 +22,32 @@ constexpr Color playingColor{152, 66, 86, 255};
 constexpr Color editingColor{255, 0, 0, 255};
 constexpr int32_t paletteSize = 8;  // codes 0 to 7, cyclic
 
+constexpr int32_t startCode = int32_t(TileKind::PlayerStart);
+
 BackgroundTile& TileAt(GridCell cell) { return *gameplayState.tiles[size_t(SlotOf(cell))]; }
+
+void CopyShownCodes(std::array<int32_t, TileCount>& codes) {
+    for (int32_t slot = 0; slot < TileCount; ++slot)
+        codes[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
+}
+
+// Where applying the grid as a level would put the player: the start cell of the highest slot.
+void PutPlayerOnLastStartCell() {
+    for (int32_t slot = TileCount - 1; slot >= 0; --slot) {
+        BackgroundTile& tile = *gameplayState.tiles[size_t(slot)];
+        if (tile.kind == startCode) {
+            tile.SetKind(startCode);
+            return;
+        }
+    }
+}
 
 }  // namespace
 
-GameplayScreenBehavior::~GameplayScreenBehavior() { ClearLevels(); }
+GameplayScreenBehavior::~GameplayScreenBehavior() {
+    if (Services::game) Services::game->SetCloseGuard(nullptr);
+    ClearLevels();
+}
 
 void GameplayScreenBehavior::Start() {
     Services::settings->clearColor = playingColor;
@@ -34,6 +57,8 @@ void GameplayScreenBehavior::Start() {
     }
     gameplayState.currentLevelIndex = 0;
     ApplyLevel(gameplayState.currentLevelIndex);
+    CopyShownCodes(savedCodes_);
+    if (Services::game) Services::game->SetCloseGuard(this);
     MusicManager::Play("TorvelTheme");
 }
 
@@ -57,7 +82,23 @@ bool GameplayScreenBehavior::SaveLevel() {
         ReportError(DescribeFatalError(e));
         return false;
     }
+    savedCodes_ = level.tiles;
     return true;
+}
+
+bool GameplayScreenBehavior::ConfirmClose() {
+    if (!modified_) return true;
+    const int32_t index = gameplayState.currentLevelIndex;
+    const std::string file = gameplayState.levels.at(size_t(index))->fileName;
+    switch (Services::game->platform().AskBeforeClosing("Save the changes to " + file + " before closing?")) {
+        case CloseChoice::Save:
+            return SaveLevel();
+        case CloseChoice::Discard:
+            return true;
+        case CloseChoice::Cancel:
+            return false;
+    }
+    return false;
 }
 
 void GameplayScreenBehavior::HandleInput() {
@@ -65,13 +106,58 @@ void GameplayScreenBehavior::HandleInput() {
     if (gameplayState.editorMode && input.IsKeyPressed(Key::S) && input.IsKeyDown(Key::Ctrl)) {
         if (SaveLevel()) SoundManager::PlayCue("Click");
     }
+    // Before the toggle, like the save: Ctrl+Z with the toggle still acts on the editor that is on.
+    if (gameplayState.editorMode) UndoOrRedo();
     if (input.IsActionPressed(Action::EditorToggle)) ToggleEditor();
-    if (!gameplayState.editorMode) {
+    if (gameplayState.editorMode) {
+        StepPalette();
+        PlaceOrCopy();
+    } else {
         lastPainted_.reset();
-        return;
+        stroke_ = Stroke::None;
+        history_.EndStroke();
     }
-    StepPalette();
-    PlaceOrCopy();
+    // Before the first Start there is no level to differ from.
+    if (started) ShowModified();
+}
+
+void GameplayScreenBehavior::UndoOrRedo() {
+    const InputManager& input = *Services::input;
+    if (!input.IsKeyDown(Key::Ctrl)) return;
+    // Mid-stroke the step is not finished yet; taking it back would fight the held button.
+    if (input.IsActionDown(Action::EditorPlaceTile) || input.IsActionDown(Action::EditorCopyTile)) return;
+    const bool shift = input.IsKeyDown(Key::Shift) || input.IsKeyDown(Key::RightShift);
+    if (input.IsKeyPressed(Key::Z) && !shift) ApplyStep(history_.Undo(), false);
+    if (input.IsKeyPressed(Key::Y) || (input.IsKeyPressed(Key::Z) && shift)) ApplyStep(history_.Redo(), true);
+}
+
+void GameplayScreenBehavior::ApplyStep(std::span<const EditChange> step, bool redo) {
+    if (step.empty()) return;
+    bool startChanged = false;
+    // A redo replays the stroke in its order, so the player lands where the stroke left it.
+    for (size_t i = 0; i < step.size(); ++i) {
+        const EditChange& change = redo ? step[i] : step[step.size() - 1 - i];
+        const int32_t code = redo ? change.after : change.before;
+        if (change.slot == EditHistory::cursorSlot) {
+            gameplayState.cursorTile->SetKind(code);
+            continue;
+        }
+        gameplayState.tiles[size_t(change.slot)]->SetKind(code);
+        startChanged = startChanged || change.before == startCode || change.after == startCode;
+    }
+    // Taking a start cell back leaves the player where the remaining level puts it; with no
+    // start cell left it stays where it is.
+    if (!redo && startChanged) PutPlayerOnLastStartCell();
+    SoundManager::PlayCue("Click");
+}
+
+void GameplayScreenBehavior::ShowModified() {
+    bool modified = false;
+    for (int32_t slot = 0; slot < TileCount && !modified; ++slot)
+        modified = gameplayState.tiles[size_t(slot)]->kind != savedCodes_[size_t(slot)];
+    if (modified == modified_) return;
+    modified_ = modified;
+    if (Services::game) Services::game->platform().SetWindowTitle(modified ? "Game *" : "Game");
 }
 
 void GameplayScreenBehavior::ToggleEditor() {
@@ -105,6 +191,11 @@ void GameplayScreenBehavior::PlaceOrCopy() {
     const bool place = input.IsActionDown(Action::EditorPlaceTile);
     const bool copy = input.IsActionDown(Action::EditorCopyTile);
     if (!place) lastPainted_.reset();
+    const Stroke stroke = place ? Stroke::Place : copy ? Stroke::Copy : Stroke::None;
+    if (stroke != stroke_) {
+        history_.EndStroke();
+        stroke_ = stroke;
+    }
     if (!place && !copy) return;
 
     const GridCell under = PointToCell(input.mousePosition);
@@ -115,7 +206,10 @@ void GameplayScreenBehavior::PlaceOrCopy() {
         return;
     }
     // Off the grid (the title strip, left of or above the grid) there is nothing to copy.
-    if (IsInGrid(under)) cursor.SetKind(TileAt(under).kind);
+    if (!IsInGrid(under)) return;
+    const int32_t before = cursor.kind;
+    cursor.SetKind(TileAt(under).kind);
+    if (cursor.kind != before) history_.Record(EditHistory::cursorSlot, before, cursor.kind);
 }
 
 void GameplayScreenBehavior::PaintLine(GridCell from, GridCell to, int32_t code) {
@@ -125,7 +219,12 @@ void GameplayScreenBehavior::PaintLine(GridCell from, GridCell to, int32_t code)
     int32_t error = dx + dy;
     GridCell at = from;
     for (;;) {
-        if (IsInGrid(at)) TileAt(at).SetKind(code);
+        if (IsInGrid(at)) {
+            BackgroundTile& tile = TileAt(at);
+            const int32_t before = tile.kind;
+            tile.SetKind(code);
+            if (before != code) history_.Record(SlotOf(at), before, code);
+        }
         if (at == to) break;
         const int32_t twice = 2 * error;
         if (twice >= dy) {

@@ -1,22 +1,32 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 
+#include "core/CloseGuard.hpp"
+#include "gameplay/EditHistory.hpp"
 #include "gameplay/Grid.hpp"
 #include "scene/Behavior.hpp"
 
 // Runs the gameplay screen: loads and applies the level at start, and the built-in editor
-// (toggle, palette, painting and copying under the mouse, Ctrl+S to save).
-class GameplayScreenBehavior : public Behavior {
+// (toggle, palette, painting and copying under the mouse, Ctrl+S to save, undo and redo).
+// While the grid differs from the level last loaded or saved the window title says so, and
+// closing the window asks what to do with the edits.
+class GameplayScreenBehavior : public Behavior, public CloseGuard {
 public:
     ~GameplayScreenBehavior() override;
 
-    // Play colour, levels loaded, level 0 applied, theme playing. An empty level folder is a
-    // ContentError.
+    // Play colour, levels loaded, level 0 applied, theme playing, the close guard registered
+    // with the game. An empty level folder is a ContentError.
     void Start() override;
-    // The editor, in a fixed order: save, toggle, next, previous, place or copy.
+    // The editor, in a fixed order: save, undo, redo, toggle, next, previous, place or copy;
+    // then the title follows the modified state.
     void HandleInput() override;
+    // Unmodified: true. Modified: asks whether to save (true once saved, false when the save
+    // failed), discard (true) or go back to the game (false).
+    bool ConfirmClose() override;
 
     // Gives every grid tile the code of its slot in the level; an index outside the list
     // does nothing.
@@ -26,6 +36,11 @@ public:
     bool SaveLevel();
 
 private:
+    // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo; not in the middle of a stroke.
+    void UndoOrRedo();
+    // Puts back each change's `before` (undo) or `after` (redo) and clicks.
+    void ApplyStep(std::span<const EditChange> step, bool redo);
+    void ShowModified();
     void ToggleEditor();
     void StepPalette();
     void PlaceOrCopy();
@@ -35,4 +50,11 @@ private:
     // The cell painted in the previous frame while the place action stayed held, so that a
     // fast drag fills the cells between two frames' pointer positions.
     std::optional<GridCell> lastPainted_;
+
+    // Which editor action the open stroke of the history belongs to.
+    enum class Stroke : uint8_t { None, Place, Copy };
+    Stroke stroke_ = Stroke::None;
+    EditHistory history_;
+    std::array<int32_t, TileCount> savedCodes_{};  // as last loaded or saved
+    bool modified_ = false;
 };

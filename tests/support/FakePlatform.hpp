@@ -2,13 +2,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "core/Platform.hpp"
 
 // A platform with a clock of its own: sleeping advances it exactly, and a per-frame script
 // (run inside PumpMessages, where the real platform delivers input) can inject keys, make a
-// frame slow by moving the clock, or ask to quit.
+// frame slow by moving the clock, or ask to quit. It can also stand for a user who closes the
+// window and answers the question asked before closing.
 class FakePlatform : public Platform {
 public:
     static constexpr int64_t frequency = 600000;  // 10000 ticks per 1/60 s step
@@ -21,6 +23,8 @@ public:
     int64_t CounterFrequency() override { return frequency; }
     void SleepTicks(int64_t ticks) override;
     void ReleaseDevice() override { ++devicesReleased; }
+    void SetWindowTitle(const std::string& newTitle) override;
+    CloseChoice AskBeforeClosing(const std::string& question) override;
 
     int64_t now = 0;
     int frames = 0;   // PumpMessages calls that did not quit
@@ -29,6 +33,15 @@ public:
     int devicesReleased = 0;
     int quitAfterFrames = 1;  // PumpMessages reports quit on call number quitAfterFrames + 1
     std::vector<int64_t> sleeps;
-    std::function<void(int frame)> onFrame;   // runs in PumpMessages for each frame that goes on
-    std::function<void()> onRender;           // runs in RenderFrame
+    std::function<void(int frame)> onFrame;  // runs in PumpMessages for each frame that goes on
+    std::function<void()> onRender;          // runs in RenderFrame
+
+    std::string title = "Game";  // as the window was created
+    int titlesSet = 0;
+    // Set by a test: the next PumpMessages delivers a close request from the user, which
+    // quits only if Game::ConfirmClose agrees; the request is used up either way.
+    bool closeRequested = false;
+    bool closedByUser = false;
+    CloseChoice closeAnswer = CloseChoice::Cancel;  // what the user answers
+    std::vector<std::string> questions;             // asked before closing
 };
