@@ -10,7 +10,7 @@
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
 #include "support/AllocationCounter.hpp"
-#include "support/AudioCallLog.hpp"
+#include "support/AudioProbe.hpp"
 #include "support/GameplayWorld.hpp"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "gameplay/LevelData.hpp"
 #include "gameplay/LevelFiles.hpp"
 #include "input/InputManager.hpp"
-#include "support/AudioCallLog.hpp"
+#include "support/AudioProbe.hpp"
 #include "support/GameplayWorld.hpp"
 
 namespace {
