@@ -1,10 +1,12 @@
 #include "core/SdlPlatform.hpp"
 
+#include <csignal>
 #include <stdexcept>
 
 #include <SDL.h>
 
 #include "core/FrameTimer.hpp"
+#include "core/Game.hpp"
 #include "core/GameSettings.hpp"
 #include "core/SdlHandles.hpp"
 #include "core/SdlMouse.hpp"
@@ -18,6 +20,12 @@
 
 namespace {
 
+// Set by SIGINT and SIGTERM. A signal ends the game without asking anything: nobody may be
+// there to answer, and the game must not block.
+volatile std::sig_atomic_t signalled = 0;
+
+extern "C" void OnTerminationSignal(int) { signalled = 1; }
+
 class SdlPlatform final : public Platform {
 public:
     // The handles go without touching GameSettings, which may be gone by then.
@@ -30,6 +38,8 @@ public:
     int64_t CounterFrequency() override { return timer_.Frequency(); }
     void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
     void ReleaseDevice() override;
+    void SetWindowTitle(const std::string& title) override;
+    CloseChoice AskBeforeClosing(const std::string& question) override;
 
 private:
     void HandleEvent(const SDL_Event& event);
@@ -37,18 +47,23 @@ private:
     void ReleaseHandles();
 
     FrameTimer timer_;
-    // Also installs SDL's SIGINT/SIGTERM handlers, which turn the signals into SDL_QUIT.
     std::unique_ptr<SdlSubsystem> video_;
     WindowPtr window_;
     RendererPtr renderer_;
     std::unique_ptr<SdlSpriteBatch> batch_;
     SdlMouse mouse_;
     bool quit_ = false;
+    bool closeRequested_ = false;  // the user asked to close during this pump
 };
 
 void SdlPlatform::CreateWindowAndDevice() {
     GameSettings* settings = Services::settings;
     if (!settings) throw std::logic_error("the window needs the game settings");
+    // Our own signal handlers, so that a signal can be told from the user closing the window.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    signalled = 0;
+    std::signal(SIGINT, OnTerminationSignal);
+    std::signal(SIGTERM, OnTerminationSignal);
     video_ = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
 
     // The client area is the back buffer's size, so one back-buffer pixel is one screen pixel.
@@ -78,7 +93,14 @@ bool SdlPlatform::PumpMessages() {
     // the poll then reports what they left; keys and buttons are separate bits, so this gives
     // the same key set as polling first.
     SDL_Event event;
+    closeRequested_ = false;
     while (SDL_PollEvent(&event)) HandleEvent(event);
+    // A close box, Alt+F4 and the quit event may all come in one pump: ask once.
+    if (signalled) {
+        quit_ = true;
+    } else if (closeRequested_ && !quit_) {
+        quit_ = !Services::game || Services::game->ConfirmClose();
+    }
     if (InputManager* input = Services::input) {
         input->PollMouse(mouse_.position(), mouse_.IsDown(SDL_BUTTON_LEFT),
                          mouse_.IsDown(SDL_BUTTON_MIDDLE), mouse_.IsDown(SDL_BUTTON_RIGHT));
@@ -89,11 +111,11 @@ bool SdlPlatform::PumpMessages() {
 
 void SdlPlatform::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_QUIT:  // last window closed, or SIGINT / SIGTERM
-        quit_ = true;
+    case SDL_QUIT:  // the last window closed, or a program asking us to quit
+        closeRequested_ = true;
         break;
     case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) quit_ = true;
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) closeRequested_ = true;
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -111,7 +133,7 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
         if (InputManager* input = Services::input) input->SetKey(TranslateVirtualKey(virtualKey), down);
     }
     // Alt+F4 closes the window even where no window manager takes it; the key still counts.
-    if (down && event.keysym.scancode == SDL_SCANCODE_F4 && (event.keysym.mod & KMOD_ALT)) quit_ = true;
+    if (down && event.keysym.scancode == SDL_SCANCODE_F4 && (event.keysym.mod & KMOD_ALT)) closeRequested_ = true;
 }
 
 void SdlPlatform::RenderFrame() {
@@ -121,6 +143,24 @@ void SdlPlatform::RenderFrame() {
     SDL_RenderClear(renderer_.get());
     if (Services::root) DrawScene(*Services::root, *batch_);
     SDL_RenderPresent(renderer_.get());
+}
+
+void SdlPlatform::SetWindowTitle(const std::string& title) {
+    if (window_) SDL_SetWindowTitle(window_.get(), title.c_str());
+}
+
+CloseChoice SdlPlatform::AskBeforeClosing(const std::string& question) {
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, int(CloseChoice::Save), "Save"},
+        {0, int(CloseChoice::Discard), "Discard"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, int(CloseChoice::Cancel), "Cancel"},
+    };
+    const SDL_MessageBoxData box{SDL_MESSAGEBOX_WARNING, window_.get(), "Game", question.c_str(),
+                                 SDL_arraysize(buttons), buttons, nullptr};
+    int chosen = -1;
+    // No box can be shown (no display): quit without saving rather than block.
+    if (SDL_ShowMessageBox(&box, &chosen) != 0 || chosen < 0) return CloseChoice::Discard;
+    return static_cast<CloseChoice>(chosen);
 }
 
 void SdlPlatform::ReleaseDevice() {

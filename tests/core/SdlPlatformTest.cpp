@@ -7,7 +7,11 @@
 #include "core/ErrorReport.hpp"
 #include "core/SdlPlatform.hpp"
 #include "core/Services.hpp"
+#include "core/CloseGuard.hpp"
+#include "core/Game.hpp"
+#include "support/FakePlatform.hpp"
 #include "support/HeadlessScreen.hpp"
+#include "support/TempContent.hpp"
 
 namespace {
 
@@ -191,3 +195,64 @@ TEST(SdlPlatform, FailureToStartIsOneLineWithSdlsReason) {
 }
 
 }  // namespace
+
+namespace {
+
+// Answers every close request as told, and counts them.
+class ScriptedGuard : public CloseGuard {
+public:
+    bool ConfirmClose() override {
+        ++asked;
+        return answer;
+    }
+    bool answer = false;
+    int asked = 0;
+};
+
+void PushWindowClose(SDL_Window* window) {
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = SDL_GetWindowID(window);
+    ASSERT_EQ(SDL_PushEvent(&close), 1);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;  // SDL sends both when the last window closes
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+}
+
+}  // namespace
+
+TEST(SdlClose, TheUserClosingAsksTheGameOnceAndARefusalKeepsItRunning) {
+    TempContent content;
+    Game game(std::make_unique<FakePlatform>());
+    ScriptedGuard guard;
+    game.SetCloseGuard(&guard);
+    HeadlessScreen screen;
+    PushWindowClose(screen.settings.window);
+    EXPECT_TRUE(screen.platform().PumpMessages());
+    EXPECT_EQ(guard.asked, 1);
+    guard.answer = true;
+    PushWindowClose(screen.settings.window);
+    EXPECT_FALSE(screen.platform().PumpMessages());
+    EXPECT_EQ(guard.asked, 2);
+    game.SetCloseGuard(nullptr);
+}
+
+TEST(SdlClose, ASignalQuitsWithoutAsking) {
+    TempContent content;
+    Game game(std::make_unique<FakePlatform>());
+    ScriptedGuard guard;
+    game.SetCloseGuard(&guard);
+    HeadlessScreen screen;
+    std::raise(SIGINT);
+    EXPECT_FALSE(screen.platform().PumpMessages());
+    EXPECT_EQ(guard.asked, 0);
+    game.SetCloseGuard(nullptr);
+}
+
+TEST(SdlClose, WithoutADisplayTheQuestionAnswersDiscardAtOnce) {
+    HeadlessScreen screen;
+    EXPECT_EQ(screen.platform().AskBeforeClosing("Save the changes?"), CloseChoice::Discard);
+    screen.platform().SetWindowTitle("Game *");
+    EXPECT_STREQ(SDL_GetWindowTitle(screen.settings.window), "Game *");
+}
