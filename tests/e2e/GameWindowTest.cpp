@@ -1,5 +1,6 @@
 // The real game in a real X window, played through synthetic keys and mouse moves, with what the
 // screen shows checked against the level file and the shipped pictures.
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <sstream>
@@ -52,6 +53,17 @@ bool Alike(const ScreenPicture& a, const ScreenPicture& b) {
         for (int x = 0; x < a.width(); ++x)
             if (!CloseTo(a.At(x, y), b.At(x, y))) return false;
     return true;
+}
+
+// A visible window titled "Game" other than the game's own: the message box. (xdotool's name
+// search misses it, as its title is a UTF-8 string.)
+std::string OtherWindowNamedGame(const GameWindow& window) {
+    std::istringstream ids(window.RunX("xdotool search --onlyvisible --class '' || true"));
+    for (std::string id; std::getline(ids, id);) {
+        if (id.empty() || id == window.windowId()) continue;
+        if (window.RunX("xdotool getwindowname " + id + " || true") == "Game\n") return id;
+    }
+    return "";
 }
 
 class GameWindowTest : public ::testing::Test {
@@ -280,6 +292,46 @@ TEST_F(GameWindowTest, AltF4EndsTheGameWithStatusZero) {
     ASSERT_TRUE(window->WaitForExit());
     EXPECT_TRUE(window->process().exited()) << "signal " << window->process().termSignal();
     EXPECT_EQ(window->process().exitStatus(), 0) << window->process().StandardError();
+}
+
+
+TEST_F(GameWindowTest, FailedSaveIsReportedAndTheEditsStay) {
+    // Root writes into read-only folders, so the save is made to fail another way: a folder in
+    // the place of the temporary file it writes first.
+    const std::string blocker = SavedFile() + ".saving";
+    boost::filesystem::create_directory(blocker);
+    LaunchAndWaitForMaze();
+    ToggleEditor("e", true);
+    ClickCell(11, 5, 1);
+    codes[size_t(Slot(11, 5))] = 2;
+    ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell});
+
+    window->Hold("ctrl+s");
+    ASSERT_TRUE(WaitUntil([&] { return window->process().StandardError().find('\n') != std::string::npos; }));
+    // The report is also shown in a message box, a second window titled like the game's, which
+    // waits for the user.
+    std::string box;
+    ASSERT_TRUE(WaitUntil([&] {
+        box = OtherWindowNamedGame(*window);
+        return !box.empty();
+    })) << window->process().StandardError();
+    window->RunX("xdotool windowfocus --sync " + box);
+    window->Hold("Return");
+    EXPECT_TRUE(WaitUntil([&] { return OtherWindowNamedGame(*window).empty(); })) << "the message box stays";
+
+    const std::string report = window->process().StandardError();
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+    EXPECT_NE(report.find("Content/Levels/Maze.json"), std::string::npos) << report;
+    EXPECT_TRUE(window->process().Running());
+    EXPECT_EQ(ReadLevelCodes(SavedFile()), ReadLevelCodes(shippedMaze)) << "the old file stays whole";
+
+    // The game goes on with the edit on screen, and once the way is clear the save succeeds.
+    window->RunX("xdotool windowfocus --sync " + window->windowId());
+    ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell});
+    boost::filesystem::remove(blocker);
+    window->Hold("ctrl+s");
+    EXPECT_TRUE(WaitUntil([&] { return ReadLevelCodes(SavedFile()) == codes; })) << window->process().StandardError();
+    EXPECT_TRUE(window->process().Running());
 }
 
 }  // namespace
