@@ -77,13 +77,14 @@ protected:
 
     std::string SavedFile() const { return (window->folder().path() / "Content/Levels/Maze.json").string(); }
 
-    // Starts the game and waits until it shows `shown` with only the player (and, in the
-    // editor, the cursor) drawn over it.
+    // Starts the game and waits until it shows the maze of `codes` with the player on its start.
     void LaunchAndWaitForMaze() {
         window->Launch();
         ExpectMaze(MazeView::playingBackground, {playerStart});
     }
 
+    // Waits until every cell shows its code of `codes` over `background`, except the `covered`
+    // ones, where something is drawn on top (the player, the cursor). A fatal failure when not.
     void ExpectMaze(Color background, const Cells& covered) {
         const bool shown = window->WaitForScreen(
             [&](const ScreenPicture& s) {
@@ -120,7 +121,7 @@ protected:
 
 TEST_F(GameWindowTest, FirstFrameShowsTheMazeThePlayerAndTheTitle) {
     // Every cell but the player's looks like its code's picture over the playing colour.
-    LaunchAndWaitForMaze();
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
 
     const Color floor = screen.At(MazeView::CentreX(2), MazeView::CentreY(1));
     EXPECT_FALSE(CloseTo(screen.At(MazeView::CentreX(3), MazeView::CentreY(1)), floor, 10)) << "wall (3, 1)";
@@ -145,17 +146,17 @@ TEST_F(GameWindowTest, FirstFrameShowsTheMazeThePlayerAndTheTitle) {
 }
 
 TEST_F(GameWindowTest, ArrowKeysWalkCellByCellUntilAWall) {
-    LaunchAndWaitForMaze();
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
 
     // A press shorter than a step walks exactly one cell.
     window->Hold("Down");
-    ExpectMaze(MazeView::playingBackground, {{1, 2}});
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::playingBackground, {{1, 2}}));
     Pause(300ms);
     EXPECT_EQ(view.CellsCovered(window->Capture(), codes, MazeView::playingBackground), Cells({{1, 2}}));
 
     // Held, it walks on until the wall at (1, 4).
     window->KeyDown("Down");
-    ExpectMaze(MazeView::playingBackground, {{1, 3}});
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::playingBackground, {{1, 3}}));
     Pause(400ms);  // more than two steps' time
     EXPECT_EQ(view.CellsCovered(window->Capture(), codes, MazeView::playingBackground), Cells({{1, 3}}));
     window->KeyUp("Down");
@@ -179,8 +180,8 @@ TEST_F(GameWindowTest, ArrowKeysWalkCellByCellUntilAWall) {
 }
 
 TEST_F(GameWindowTest, EditorTurnsTheBackgroundRedAndShowsTheCursorAtCell12_8) {
-    LaunchAndWaitForMaze();
-    ToggleEditor("e", true);
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
+    ASSERT_NO_FATAL_FAILURE(ToggleEditor("e", true));
 
     // The cursor is drawn half-size in the middle of its cell: what differs from the cell's own
     // picture lies within the 32 × 32 square around the centre (752, 544).
@@ -216,12 +217,12 @@ TEST_F(GameWindowTest, EditorTurnsTheBackgroundRedAndShowsTheCursorAtCell12_8) {
     EXPECT_TRUE(window->WaitForScreen([&](const ScreenPicture& s) { return Alike(CursorArea(s), first); }, screen));
 
     // Off again: the playing colour and no cursor.
-    ToggleEditor("Tab", false);
+    ASSERT_NO_FATAL_FAILURE(ToggleEditor("Tab", false));
 }
 
 TEST_F(GameWindowTest, DraggingWithThePlaceButtonPaintsTheCellsUnderThePointer) {
-    LaunchAndWaitForMaze();
-    ToggleEditor("e", true);
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
+    ASSERT_NO_FATAL_FAILURE(ToggleEditor("e", true));
 
     // From (8, 5) to (10, 5) in small moves; (11, 5) beyond the end stays floor.
     window->MoveMouse(MazeView::CentreX(8), MazeView::CentreY(5));
@@ -234,32 +235,32 @@ TEST_F(GameWindowTest, DraggingWithThePlaceButtonPaintsTheCellsUnderThePointer) 
     }
     window->MouseUp(1);
     for (int column = 8; column <= 10; ++column) codes[size_t(Slot(column, 5))] = 2;  // the cursor's code
-    ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell});
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell}));
     EXPECT_TRUE(view.Shows(screen, 11, 5, 0, MazeView::editingBackground));
 }
 
 TEST_F(GameWindowTest, CopyButtonTakesACellsCodeForPainting) {
-    LaunchAndWaitForMaze();
-    ToggleEditor("e", true);
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
+    ASSERT_NO_FATAL_FAILURE(ToggleEditor("e", true));
     const ScreenPicture before = CursorArea(screen);
 
     ClickCell(9, 6, 3);  // the top-left corner
     ASSERT_TRUE(window->WaitForScreen([&](const ScreenPicture& s) { return !Alike(CursorArea(s), before); }, screen));
     ClickCell(11, 5, 1);
     codes[size_t(Slot(11, 5))] = 3;
-    ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell});
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell}));
     EXPECT_FALSE(view.Shows(screen, 11, 5, 0, MazeView::editingBackground));
 }
 
 TEST_F(GameWindowTest, CtrlSSavesWhatTheScreenShowsAndARestartShowsIt) {
-    LaunchAndWaitForMaze();
-    ToggleEditor("e", true);
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
+    ASSERT_NO_FATAL_FAILURE(ToggleEditor("e", true));
     ClickCell(11, 5, 1);  // the cursor's vertical duct
     ClickCell(10, 6, 3);  // copy a top-right corner
     ClickCell(12, 5, 1);
     codes[size_t(Slot(11, 5))] = 2;
     codes[size_t(Slot(12, 5))] = 4;
-    ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell});
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell}));
 
     window->Hold("ctrl+s");
     std::vector<int> saved = ReadLevelCodes(shippedMaze);
@@ -275,11 +276,11 @@ TEST_F(GameWindowTest, CtrlSSavesWhatTheScreenShowsAndARestartShowsIt) {
 
     window->RequestClose();
     ASSERT_TRUE(window->WaitForExit());
-    LaunchAndWaitForMaze();
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
 }
 
 TEST_F(GameWindowTest, CloseBoxEndsTheGameWithStatusZero) {
-    LaunchAndWaitForMaze();
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
     window->RequestClose();
     ASSERT_TRUE(window->WaitForExit());
     EXPECT_TRUE(window->process().exited()) << "signal " << window->process().termSignal();
@@ -287,7 +288,7 @@ TEST_F(GameWindowTest, CloseBoxEndsTheGameWithStatusZero) {
 }
 
 TEST_F(GameWindowTest, AltF4EndsTheGameWithStatusZero) {
-    LaunchAndWaitForMaze();
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
     window->Hold("alt+F4");
     ASSERT_TRUE(window->WaitForExit());
     EXPECT_TRUE(window->process().exited()) << "signal " << window->process().termSignal();
@@ -300,11 +301,11 @@ TEST_F(GameWindowTest, FailedSaveIsReportedAndTheEditsStay) {
     // the place of the temporary file it writes first.
     const std::string blocker = SavedFile() + ".saving";
     boost::filesystem::create_directory(blocker);
-    LaunchAndWaitForMaze();
-    ToggleEditor("e", true);
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
+    ASSERT_NO_FATAL_FAILURE(ToggleEditor("e", true));
     ClickCell(11, 5, 1);
     codes[size_t(Slot(11, 5))] = 2;
-    ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell});
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell}));
 
     window->Hold("ctrl+s");
     ASSERT_TRUE(WaitUntil([&] { return window->process().StandardError().find('\n') != std::string::npos; }));
@@ -327,7 +328,7 @@ TEST_F(GameWindowTest, FailedSaveIsReportedAndTheEditsStay) {
 
     // The game goes on with the edit on screen, and once the way is clear the save succeeds.
     window->RunX("xdotool windowfocus --sync " + window->windowId());
-    ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell});
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell}));
     boost::filesystem::remove(blocker);
     window->Hold("ctrl+s");
     EXPECT_TRUE(WaitUntil([&] { return ReadLevelCodes(SavedFile()) == codes; })) << window->process().StandardError();

@@ -47,7 +47,7 @@ void GameWindow::Launch() {
     process_ = std::make_unique<GameProcess>(
         folder_.path().string(),
         std::vector<std::string>{"DISPLAY=" + display(), "SDL_AUDIODRIVER=dummy", "SDL_VIDEODRIVER=x11"});
-    // Only windows mapped after the start count: a message box of an earlier run is gone by now.
+    // The window exists before its first frame is drawn; callers wait for the picture they expect.
     const std::string found = RunX("timeout 10 xdotool search --sync --onlyvisible --name '^Game$' | head -n 1");
     windowId_ = found.substr(0, found.find('\n'));
     if (windowId_.empty()) throw std::runtime_error("the game window did not appear: " + process_->StandardError());
