@@ -250,10 +250,9 @@ TEST(ThemeSeam, TheShippedThemeLoopsBackWithoutAJumpOrALostFrame) {
     ratio = double(before - early) / (beforeAt - earlyAt);
     EXPECT_NEAR(ratio, nominal, nominal * 1e-3) << "the theme plays at the wrong speed";
     beforeAt = Locate(capture, before, file, beforeAt, 2, ratio);
-    const double afterAt =
-        Locate(capture, after, file, double(loopStart) + double(after - (before + (double(loopEnd + 1) - beforeAt) * ratio)) / ratio,
-               range, ratio);
     const double seamFromEnd = double(before) + (double(loopEnd + 1) - beforeAt) * ratio;
+    const double afterAt =
+        Locate(capture, after, file, double(loopStart) + (double(after) - seamFromEnd) / ratio, range, ratio);
     const double seamFromStart = double(after) - (afterAt - double(loopStart)) * ratio;
     // A frame lost or repeated at the seam would move one of them by a whole source frame.
     EXPECT_NEAR(seamFromEnd, seamFromStart, 0.2 * ratio)

@@ -230,11 +230,11 @@ TEST_F(FirstFrame, TitleIsDrawnInItsColourInTheStripBelowTheGrid) {
     EXPECT_NEAR(leftmost, 10, 3);
     EXPECT_GT(rightmost, 150);
     EXPECT_LT(rightmost, 500);
-    // The row just above the strip is still a cell's picture, untouched by the text.
+    // The row just above the strip is still the last row of cells, untouched by the text.
+    const std::vector<int> codes = MazeCodes();
     for (int x = 0; x < 800; x += 37) {
-        EXPECT_TRUE(Near(platform->Pixel(x, stripTop - 1),
-                         Blend(Pic(TilePicture(MazeCodes()[size_t(8 * columns + (x + 48) / 64)])).Texel((x + 48) % 64, 63),
-                               clearColour)))
+        const Picture& picture = Pic(TilePicture(codes[size_t(8 * columns + (x + 48) / cellSize)]));
+        EXPECT_TRUE(Near(platform->Pixel(x, stripTop - 1), Blend(picture.Texel((x + 48) % cellSize, 63), clearColour)))
             << x;
     }
 }
