@@ -4,6 +4,7 @@
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
+#include <cstring>
 #include <sstream>
 #include <stdexcept>
 
@@ -15,6 +16,7 @@
 #include "gameplay/Player.hpp"
 #include "gameplay/PlayerBehavior.hpp"
 #include "input/InputManager.hpp"
+#include "scene/DrawObject.hpp"
 #include "support/AudioProbe.hpp"
 
 namespace {
@@ -48,6 +50,7 @@ std::string LevelJson(const LevelCodes& codes) {
 
 // The registry may be gone by now (the game destroys its platform last): only the handles.
 SoftwarePlatform::~SoftwarePlatform() {
+    batch_.reset();
     renderer_.reset();
     surface_.reset();
 }
@@ -59,11 +62,37 @@ void SoftwarePlatform::CreateWindowAndDevice() {
     renderer_.reset(SDL_CreateSoftwareRenderer(surface_.get()));
     if (!renderer_) throw std::runtime_error(SDL_GetError());
     Services::settings->device = renderer_.get();
+    if (drawsScene_) {
+        batch_ = std::make_unique<SdlSpriteBatch>(renderer_.get());
+        Services::settings->spriteBatch = batch_.get();
+    }
+}
+
+void SoftwarePlatform::RenderFrame() {
+    FakePlatform::RenderFrame();
+    if (!drawsScene_ || !batch_) return;
+    const Color c = Services::settings->clearColor;
+    SDL_SetRenderDrawColor(renderer_.get(), c.r, c.g, c.b, c.a);
+    SDL_RenderClear(renderer_.get());
+    if (Services::root) DrawScene(*Services::root, *batch_);
+    SDL_RenderPresent(renderer_.get());
+}
+
+Color SoftwarePlatform::Pixel(int x, int y) const {
+    if (!surface_ || x < 0 || y < 0 || x >= surface_->w || y >= surface_->h) {
+        throw std::out_of_range("no such pixel");
+    }
+    const auto* row = static_cast<const uint8_t*>(surface_->pixels) + y * surface_->pitch;
+    uint32_t argb = 0;
+    std::memcpy(&argb, row + 4 * x, 4);
+    return Color{uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb), uint8_t(argb >> 24)};
 }
 
 void SoftwarePlatform::ReleaseDevice() {
     if (renderer_) FakePlatform::ReleaseDevice();
+    Services::settings->spriteBatch = nullptr;
     Services::settings->device = nullptr;
+    batch_.reset();
     renderer_.reset();
     surface_.reset();
 }

@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/Color.hpp"
 #include "core/Game.hpp"
+#include "core/SdlSpriteBatch.hpp"
 #include "core/Vector2.hpp"
 #include "gameplay/Grid.hpp"
 #include "input/Key.hpp"
@@ -22,11 +24,18 @@ class PlayerBehavior;
 
 // The fake platform with a real device: an SDL software renderer drawing into a surface in
 // memory, so the texture bank loads the test's PNG files through the real code, headless.
+// With `drawsScene`, each frame is also drawn there as the real platform draws it (cleared to
+// the clear colour, then the scene tree) and can be read back.
 class SoftwarePlatform : public FakePlatform {
 public:
+    explicit SoftwarePlatform(bool drawsScene = false) : drawsScene_(drawsScene) {}
     ~SoftwarePlatform() override;
     void CreateWindowAndDevice() override;
+    void RenderFrame() override;
     void ReleaseDevice() override;
+
+    // The pixel at (x, y) of the frame last drawn.
+    Color Pixel(int x, int y) const;
 
 private:
     struct SurfaceDeleter {
@@ -37,6 +46,8 @@ private:
     };
     std::unique_ptr<SDL_Surface, SurfaceDeleter> surface_;
     std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
+    std::unique_ptr<SdlSpriteBatch> batch_;
+    bool drawsScene_;
 };
 
 using LevelCodes = std::array<int32_t, TileCount>;

@@ -17,12 +17,19 @@
 #include <string>
 #include <vector>
 
+#include "audio/AudioClip.hpp"
+#include "audio/MusicManager.hpp"
+#include "audio/RandomManager.hpp"
+#include "audio/Sound.hpp"
+#include "audio/SoundBank.hpp"
+#include "audio/SoundManager.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
 #include "graphics/FontManager.hpp"
 #include "graphics/TextureManager.hpp"
 #include "input/Key.hpp"
 #include "input/KeyMappings.hpp"
+#include "support/HeadlessScreen.hpp"
 #include "support/TempContent.hpp"
 
 namespace fs = boost::filesystem;
@@ -203,6 +210,69 @@ TEST(ContentGenerator, TexturesAndTitleFontLoadWithTheGamesLoaders) {
     SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window);
     SDL_Quit();
+}
+
+// The files above are checked as files; here the game's own sound and music loaders read the
+// generator's output.
+TEST(ContentGenerator, SoundBankAndThemeLoadWithTheGamesLoaders) {
+    ScopedEnv quiet("SDL_AUDIODRIVER", "dummy");
+    // The loaders read Content/ below the working folder: the generator's fresh output.
+    const fs::path previous = fs::current_path();
+    fs::current_path(FreshContent().parent_path());
+    struct Back {
+        fs::path to;
+        ~Back() {
+            boost::system::error_code ec;
+            fs::current_path(to, ec);
+            Services::random = nullptr;
+        }
+    } back{previous};
+    RandomManager random(3u);
+    Services::random = &random;
+    auto sound = std::make_unique<SoundManager>();
+    Services::sound = sound.get();
+
+    SoundManager::LoadBank("Main");
+    ASSERT_TRUE(sound->banks.count("Main"));
+    const SoundBank& bank = *sound->banks.at("Main");
+    ASSERT_TRUE(bank.cues.count("Click"));
+    const Cue& click = *bank.cues.at("Click");
+    EXPECT_EQ(click.layerMode, LayerMode::Randomized) << "one variant per play";
+    ASSERT_EQ(click.layers.size(), 4u);
+    for (size_t i = 0; i < click.layers.size(); ++i) {
+        SCOPED_TRACE("layer " + std::to_string(i));
+        const std::string variant = "Click" + std::to_string(i + 1);
+        ASSERT_TRUE(bank.sounds.count(variant));
+        const Sound* layerSound = click.layers[i]->sound;
+        EXPECT_EQ(layerSound, bank.sounds.at(variant).get());
+        ASSERT_NE(layerSound, nullptr);
+        ASSERT_NE(layerSound->clip, nullptr);
+        EXPECT_GT(layerSound->clip->frames(), 0);
+        EXPECT_GT(click.layers[i]->volume, 0.0f);
+        EXPECT_LE(click.layers[i]->volume, 1.0f);
+    }
+
+    {
+        MusicManager music;
+        Services::music = &music;
+        ASSERT_TRUE(music.tracks.count("TorvelTheme"));
+        const MusicMetadata& theme = music.tracks.at("TorvelTheme");
+        const Audio file = LoadAudio(theme.path);
+        EXPECT_GT(theme.loopStartSample, 0) << "the introduction plays once";
+        EXPECT_LT(theme.loopStartSample, theme.loopEndSample);
+        EXPECT_LT(theme.loopEndSample, file.info.frames);
+        // The stream opens and takes the loop region as it is.
+        testing::internal::CaptureStderr();
+        MusicManager::Play("TorvelTheme");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        ASSERT_NE(music.currentSound, nullptr);
+        EXPECT_EQ(music.currentSound->sourceFrames(), file.info.frames);
+        EXPECT_EQ(music.currentSound->loop().start, theme.loopStartSample);
+        EXPECT_EQ(music.currentSound->loop().end, theme.loopEndSample);
+        EXPECT_EQ(music.currentSound->loop().count, -1);
+    }
+    SoundManager::UnloadBank("Main");
+    sound.reset();
 }
 
 TEST(ContentGenerator, ThemeLoopRegionJoinsWithoutAJumpAndNeverClips) {
