@@ -44,9 +44,17 @@ private:
     int saved_;
 };
 
-SDL_Surface* LoadQuietly(const std::string& path) {
+struct ReadCloser {
+    void operator()(SDL_RWops* rw) const { SDL_RWclose(rw); }
+};
+
+// PNG only, whatever the bytes look like: the game's pictures are PNG, and a file that only
+// claims the name never reaches the library's other decoders (one of them leaks on bad input).
+SDL_Surface* LoadPngQuietly(const std::string& path) {
+    std::unique_ptr<SDL_RWops, ReadCloser> file(SDL_RWFromFile(path.c_str(), "rb"));
+    if (!file || !IMG_isPNG(file.get())) return nullptr;
     QuietStandardError quiet;
-    return IMG_Load(path.c_str());
+    return IMG_LoadPNG_RW(file.get());
 }
 
 }  // namespace
@@ -55,7 +63,7 @@ std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path
     SDL_Renderer* device = Services::settings ? Services::settings->device : nullptr;
     if (!device) return nullptr;
     SDL_ClearError();  // IMG_GetError may still hold an older error
-    SurfacePtr loaded(LoadQuietly(path.string()));
+    SurfacePtr loaded(LoadPngQuietly(path.string()));
     if (!loaded) return nullptr;
     // No picture of this game comes near this; a header claiming more is damaged or hostile.
     constexpr int largestSide = 8192;
