@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include "audio/FormatConverter.hpp"
 #include "audio/SoundFile.hpp"
@@ -33,9 +34,26 @@ std::vector<float> DecodeWhole(SoundFile& file, int toChannels, int toRate) {
     return out;
 }
 
+void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+// Without a sound card, SDL's first try (ALSA) makes libasound print a screenful of lines to
+// stderr before SDL gives up; the game's own warning, or its one-line content error, would
+// drown in them. SDL loads the library itself, so it is loaded here first (and kept loaded,
+// so that the handler stays) to switch its printer off. Without the library, nothing to do.
+void SilenceAlsa() {
+    static void* const library = dlopen("libasound.so.2", RTLD_LAZY);
+    if (!library) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(library, "snd_lib_error_set_handler"))) {
+        set(&IgnoreAlsaMessage);
+    }
+}
+
 }  // namespace
 
 AudioSystem::Subsystem::Subsystem() {
+    SilenceAlsa();
     ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (!ready) error = SDL_GetError();
 }

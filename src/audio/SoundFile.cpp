@@ -12,6 +12,13 @@ std::unique_ptr<SoundFile> SoundFile::Open(const std::string& path, std::string*
         if (error) *error = "no channels or no sample rate";
         return nullptr;
     }
+    // Beyond these the converter to the device's format gives up (or, at a few hertz, would
+    // blow a short file up to gigabytes); no real sound lies outside them.
+    if (info.channels > maxChannels || info.samplerate < minRate || info.samplerate > maxRate) {
+        sf_close(file);
+        if (error) *error = "a channel count or sample rate the game cannot play";
+        return nullptr;
+    }
     return std::unique_ptr<SoundFile>(new SoundFile(file, info));
 }
 

@@ -13,7 +13,12 @@ struct SndfileCloser {
 // An audio file open for decoding, read as interleaved float frames in [-1, 1].
 class SoundFile {
 public:
-    // Null when the decoder does not recognise the file (a text file, a picture...); `error`,
+    static constexpr int maxChannels = 8;
+    static constexpr int minRate = 1000;
+    static constexpr int maxRate = 768000;
+
+    // Null when the decoder does not recognise the file (a text file, a picture...) or its
+    // channel count or rate is outside the limits above; `error`,
     // if given, receives the decoder's reason.
     static std::unique_ptr<SoundFile> Open(const std::string& path, std::string* error = nullptr);
 

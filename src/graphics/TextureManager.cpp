@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "core/FolderListing.hpp"
 #include "core/GameSettings.hpp"
@@ -20,13 +22,48 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
+// The picture decoder prints its own complaints ("libpng error: IDAT: CRC error") to stderr,
+// and the loader cannot reach its handler. A bad picture is reported once, by the caller,
+// naming the file, so stderr points at /dev/null while a picture decodes (main thread only).
+class QuietStandardError {
+public:
+    QuietStandardError() : saved_(::dup(2)) {
+        const int devnull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && devnull >= 0) ::dup2(devnull, 2);
+        if (devnull >= 0) ::close(devnull);
+    }
+    ~QuietStandardError() {
+        if (saved_ < 0) return;
+        ::dup2(saved_, 2);
+        ::close(saved_);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
+
+struct ReadCloser {
+    void operator()(SDL_RWops* rw) const { SDL_RWclose(rw); }
+};
+
+// PNG only, whatever the bytes look like: the game's pictures are PNG, and a file that only
+// claims the name never reaches the library's other decoders (one of them leaks on bad input).
+SDL_Surface* LoadPngQuietly(const std::string& path) {
+    std::unique_ptr<SDL_RWops, ReadCloser> file(SDL_RWFromFile(path.c_str(), "rb"));
+    if (!file || !IMG_isPNG(file.get())) return nullptr;
+    QuietStandardError quiet;
+    return IMG_LoadPNG_RW(file.get());
+}
+
 }  // namespace
 
 std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path) {
     SDL_Renderer* device = Services::settings ? Services::settings->device : nullptr;
     if (!device) return nullptr;
     SDL_ClearError();  // IMG_GetError may still hold an older error
-    SurfacePtr loaded(IMG_Load(path.string().c_str()));
+    SurfacePtr loaded(LoadPngQuietly(path.string()));
     if (!loaded) return nullptr;
     // No picture of this game comes near this; a header claiming more is damaged or hostile.
     constexpr int largestSide = 8192;

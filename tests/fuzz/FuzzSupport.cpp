@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "audio/SoundManager.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
 
@@ -36,4 +37,18 @@ void OpenHeadlessDevice() {
     settings.device = SDL_CreateSoftwareRenderer(target);
     if (!settings.device) std::abort();
     Services::settings = &settings;
+}
+
+void CopyShipped(const std::string& sourceRelative, const std::string& relative) {
+    std::ifstream in(std::string(GAME_SOURCE_DIR) + "/" + sourceRelative, std::ios::binary);
+    std::ofstream out(relative, std::ios::binary | std::ios::trunc);
+    out << in.rdbuf();
+    if (!in || !out) std::abort();
+}
+
+SoundManager& OpenSoundManager() {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    static SoundManager manager;
+    Services::sound = &manager;
+    return manager;
 }

@@ -10,3 +10,8 @@ void EnterFuzzFolder();
 void WriteInput(const std::string& relative, const uint8_t* data, size_t size);
 // A headless SDL software renderer in Services::settings->device, for loaders that need one.
 void OpenHeadlessDevice();
+// Copies a shipped file (relative to the repository's top) to `relative` below the fuzz folder.
+void CopyShipped(const std::string& sourceRelative, const std::string& relative);
+// The one sound manager of the process over SDL's dummy audio device, in Services::sound.
+class SoundManager;
+SoundManager& OpenSoundManager();

@@ -21,7 +21,13 @@ GameProcess::GameProcess(const std::string& folder, const std::vector<std::strin
         dup2(devnull, 0);
         dup2(devnull, 1);
         dup2(err, 2);
-        for (const auto& e : environment) putenv(strdup(e.c_str()));
+        for (const auto& e : environment) {
+            if (e.find('=') == std::string::npos) {
+                unsetenv(e.c_str());
+            } else {
+                putenv(strdup(e.c_str()));
+            }
+        }
         execl(GAME_EXECUTABLE, GAME_EXECUTABLE, static_cast<char*>(nullptr));
         _exit(127);
     }

@@ -9,7 +9,8 @@
 // The game executable started in a working folder of the test's, with its output captured.
 class GameProcess {
 public:
-    // Starts `GAME_EXECUTABLE` in `folder` with `environment` ("NAME=value") added to ours.
+    // Starts `GAME_EXECUTABLE` in `folder` with `environment` ("NAME=value") added to ours;
+    // an entry without "=" ("DISPLAY") removes that variable from the game's environment.
     GameProcess(const std::string& folder, const std::vector<std::string>& environment = {});
     ~GameProcess();  // kills the game if it still runs
     GameProcess(const GameProcess&) = delete;
