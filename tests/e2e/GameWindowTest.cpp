@@ -335,4 +335,40 @@ TEST_F(GameWindowTest, FailedSaveIsReportedAndTheEditsStay) {
     EXPECT_TRUE(window->process().Running());
 }
 
+TEST_F(GameWindowTest, CtrlZPutsThePaintedCellBackAsItWas) {
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
+    ASSERT_NO_FATAL_FAILURE(ToggleEditor("e", true));
+    const std::vector<int> before = codes;
+    ClickCell(11, 5, 1);
+    codes[size_t(Slot(11, 5))] = 2;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell}));
+    EXPECT_EQ(window->RunX("xdotool getwindowname " + window->windowId()), "Game *\n");
+
+    window->Hold("ctrl+z");
+    codes = before;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell}));
+    EXPECT_EQ(window->RunX("xdotool getwindowname " + window->windowId()), "Game\n");
+}
+
+TEST_F(GameWindowTest, ClosingWithUnsavedEditsAsksAndSaveKeepsThem) {
+    ASSERT_NO_FATAL_FAILURE(LaunchAndWaitForMaze());
+    ASSERT_NO_FATAL_FAILURE(ToggleEditor("e", true));
+    ClickCell(11, 5, 1);
+    codes[size_t(Slot(11, 5))] = 2;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(MazeView::editingBackground, {playerStart, cursorCell}));
+
+    window->RequestClose();
+    std::string box;
+    ASSERT_TRUE(WaitUntil([&] {
+        box = OtherWindowNamedGame(*window);
+        return !box.empty();
+    })) << "no question was asked; " << window->process().StandardError();
+    EXPECT_TRUE(window->process().Running());
+    window->RunX("xdotool windowfocus --sync " + box);
+    window->Hold("Return");  // the default answer: save
+    ASSERT_TRUE(window->WaitForExit());
+    EXPECT_EQ(window->process().exitStatus(), 0) << window->process().StandardError();
+    EXPECT_EQ(ReadLevelCodes(SavedFile()), codes);
+}
+
 }  // namespace

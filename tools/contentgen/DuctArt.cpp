@@ -110,16 +110,16 @@ Rgba DuctSurface(const DuctFrame& f, float radius, bool flange) {
     const float nz = std::sqrt(std::max(0.0f, 1.0f - u * u));
     const Vec3 n{u * f.acrossX, u * f.acrossY, nz};
     const float diffuse = std::max(0.0f, Dot(n, KeyLight));
-    const float spec = std::pow(std::max(0.0f, Dot(n, KeyHalfway)), 60.0f) +
+    const float specular = std::pow(std::max(0.0f, Dot(n, KeyHalfway)), 60.0f) +
                        std::pow(std::max(0.0f, Dot(n, SideHalfway)), 60.0f);
     const float sheen = std::pow(std::max(0.0f, Dot(n, FillHalfway)), 18.0f);
     const float rim = std::pow(1.0f - nz, 3.0f);
     // Blue steel body, brass flanges; teal light creeps in at the rims.
     const float br = flange ? 170 : 78, bg = flange ? 128 : 96, bb = flange ? 82 : 134;
     const float light = 0.28f + 0.9f * diffuse;
-    float r = br * light + 255 * spec * 0.95f + 70 * sheen * 0.5f + 60 * rim;
-    float g = bg * light + 255 * spec * 0.95f + 230 * sheen * 0.5f + 210 * rim;
-    float b = bb * light + 250 * spec * 0.95f + 255 * sheen * 0.5f + 240 * rim;
+    float r = br * light + 255 * specular * 0.95f + 70 * sheen * 0.5f + 60 * rim;
+    float g = bg * light + 255 * specular * 0.95f + 230 * sheen * 0.5f + 210 * rim;
+    float b = bb * light + 250 * specular * 0.95f + 255 * sheen * 0.5f + 240 * rim;
     if (flange) {
         const float groove = SmoothStep(FlangeHalfWidth - 1.0f, FlangeHalfWidth, std::fabs(f.radial));
         r *= 1.0f - 0.35f * groove, g *= 1.0f - 0.35f * groove, b *= 1.0f - 0.35f * groove;
