@@ -18,3 +18,12 @@ std::string StemOf(const boost::filesystem::path& file);
 
 // True for a regular file (links to one included).
 bool IsRegularFile(const boost::filesystem::path& file);
+
+// Calls use(file) for each regular file directly in `folder` whose lower-cased extension is
+// `extension` (".png"), in ListFolder's order.
+template <class Use>
+void ForEachFileWithExtension(const boost::filesystem::path& folder, const std::string& extension, Use&& use) {
+    for (const auto& entry : ListFolder(folder)) {
+        if (IsRegularFile(entry) && LowerExtension(entry) == extension) use(entry);
+    }
+}

@@ -75,8 +75,7 @@ void ClearLevels() { gameplayState.levels.clear(); }
 
 void LoadLevels() {
     ClearLevels();
-    for (const fs::path& entry : ListFolder(LevelFolder())) {
-        if (!IsRegularFile(entry) || LowerExtension(entry) != ".json") continue;
+    ForEachFileWithExtension(LevelFolder(), ".json", [](const fs::path& entry) {
         auto level = std::make_unique<LevelData>();
         level->name = StemOf(entry);
         level->fileName = entry.filename().string();
@@ -87,7 +86,7 @@ void LoadLevels() {
         });
         level->index = int32_t(gameplayState.levels.size());
         gameplayState.levels.push_back(std::move(level));
-    }
+    });
 }
 
 void WriteLevelFile(const LevelData& level) {

@@ -85,10 +85,8 @@ std::unique_ptr<Font> LoadFont(const boost::filesystem::path& path) {
 void FontManager::LoadBank(const std::string& name) {
     if (banks.count(name) && banks[name]) return;
     auto bank = std::make_unique<FontBank>();
-    for (const auto& entry : ListFolder(boost::filesystem::path("Content/Fonts") / name)) {
-        if (!IsRegularFile(entry) || LowerExtension(entry) != ".fnt") continue;
-        bank->fonts[StemOf(entry)] = LoadFont(entry);
-    }
+    ForEachFileWithExtension(boost::filesystem::path("Content/Fonts") / name, ".fnt",
+                             [&](const auto& file) { bank->fonts[StemOf(file)] = LoadFont(file); });
     banks[name] = std::move(bank);
 }
 

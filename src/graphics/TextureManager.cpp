@@ -88,10 +88,8 @@ std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path
 void TextureManager::LoadBank(const std::string& name) {
     if (banks.count(name) && banks[name]) return;
     auto bank = std::make_unique<TextureBank>();
-    for (const auto& entry : ListFolder(boost::filesystem::path("Content/Textures") / name)) {
-        if (!IsRegularFile(entry) || LowerExtension(entry) != ".png") continue;
-        bank->textures[StemOf(entry)] = LoadTextureFromFile(entry);
-    }
+    ForEachFileWithExtension(boost::filesystem::path("Content/Textures") / name, ".png",
+                             [&](const auto& file) { bank->textures[StemOf(file)] = LoadTextureFromFile(file); });
     banks[name] = std::move(bank);
 }
 
