@@ -60,6 +60,15 @@ Game::~Game() {
     random_.reset();
     // Last: the whole scene tree.
     root_.reset();
+    // No slot may point at what is gone: a platform or a test outliving the game reads them.
+    Services::input = nullptr;
+    Services::actionNames = nullptr;
+    Services::time = nullptr;
+    Services::textures = nullptr;
+    Services::fonts = nullptr;
+    Services::settings = nullptr;
+    Services::random = nullptr;
+    Services::root = nullptr;
     Services::game = nullptr;
 }
 
