@@ -221,3 +221,20 @@ TEST_F(Undo, FramesWithNothingPaintedAllocateNothing) {
     Paint({3, 7});
     EXPECT_GT(AllocationCount(), probe) << "the counter must see a stroke being recorded";
 }
+
+TEST_F(Undo, PaintingFramesAllocateNothingUntilTheStrokeEnds) {
+    world.platform->sleeps.reserve(8192);
+    SwitchOn();
+    uint64_t before = 0, during = 0;
+    constexpr int frames = 200;
+    // The place button held while the pointer sweeps row 3 back and forth, painting as it goes.
+    world.RunFrames(frames + 2, [&](int n) {
+        const float x = float(16 + (n * 37) % (GridColumns * 64 - 64));
+        GameplayWorld::Mouse(Vector2(x, 3 * 64 + 32), true, false);
+        if (n == 2) before = AllocationCount();
+        if (n == frames + 2) during = AllocationCount();
+    });
+    EXPECT_EQ(during - before, 0u);
+    const LevelCodes painted = Shown();
+    EXPECT_EQ(painted[SlotOf({5, 3})], gameplayState.cursorTile->kind);  // it really painted
+}
