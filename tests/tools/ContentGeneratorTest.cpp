@@ -44,17 +44,24 @@ const char* const TileNames[] = {"GutBackground", "GutHorizontal", "GutVertical"
                                  "GutTopRight",   "GutBottomLeft", "GutBottomRight", "TorvelPose",
                                  "TorvelWoosh1",  "TorvelWoosh1a", "TorvelWoosh2",  "TorvelWoosh2a"};
 
-// One fresh run of the generator per test process, shared by the tests that need it.
-const fs::path& FreshContent() {
-    static const fs::path folder = [] {
-        const fs::path out = fs::temp_directory_path() / fs::unique_path("contentgen-%%%%-%%%%") / "Content";
+// One fresh run of the generator per test process, shared by the tests that need it, and
+// removed when the process ends.
+struct FreshRun {
+    fs::path out = fs::temp_directory_path() / fs::unique_path("contentgen-%%%%-%%%%") / "Content";
+    FreshRun() {
         fs::create_directories(out);
         const std::string command = std::string("\"") + CONTENTGEN_EXECUTABLE + "\" \"" + out.string() + "\"";
         if (std::system(command.c_str()) != 0) throw std::runtime_error("contentgen failed");
-        std::atexit([] { fs::remove_all(FreshContent().parent_path()); });
-        return out;
-    }();
-    return folder;
+    }
+    ~FreshRun() {
+        boost::system::error_code ec;
+        fs::remove_all(out.parent_path(), ec);
+    }
+};
+
+const fs::path& FreshContent() {
+    static const FreshRun run;
+    return run.out;
 }
 
 std::vector<fs::path> FilesBelow(const fs::path& top) {
