@@ -89,6 +89,17 @@ double Percentile(std::vector<double> v, double p) {
 
 double Median(std::vector<double> v) { return Percentile(std::move(v), 0.5); }
 
+// abs(interval - 1/60 s) of every frame after the first second, in milliseconds.
+std::vector<double> Deviations(const Run& run) {
+    const size_t warm = std::min<size_t>(60, run.stamps.size() - 1);
+    std::vector<double> deviations;
+    for (size_t i = warm + 1; i < run.stamps.size(); ++i) {
+        const double interval = double(run.stamps[i] - run.stamps[i - 1]) / 1e6;
+        deviations.push_back(std::fabs(interval - 1000.0 / 60.0));
+    }
+    return deviations;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,7 +111,7 @@ int main(int argc, char** argv) {
     const pid_t xvfb = Spawn({"Xvfb", display, "-noreset", "-screen", "0", "1024x768x24"}, {});
     usleep(1500000);
 
-    std::vector<double> cpu, first, peak, jitterMedian, jitterP99, allocationsPerFrame;
+    std::vector<double> cpu, first, peak, jitterMedian, jitterP99, referenceP99, allocationsPerFrame;
     for (int round = 0; round < rounds; ++round) {
         const Run ref = Measure(REFERENCE_EXECUTABLE, frames, display);
         const Run game = Measure(GAME_EXECUTABLE, frames, display);
@@ -112,14 +123,11 @@ int main(int argc, char** argv) {
                     round + 1, ref.cpuPerFrameMs, ref.firstFrameMs, ref.peakMiB,
                     game.cpuPerFrameMs, game.firstFrameMs, game.peakMiB);
         // Steady state: skip the first second.
-        const size_t warm = std::min<size_t>(60, game.stamps.size() - 1);
-        std::vector<double> deviations;
-        for (size_t i = warm + 1; i < game.stamps.size(); ++i) {
-            const double interval = double(game.stamps[i] - game.stamps[i - 1]) / 1e6;
-            deviations.push_back(std::fabs(interval - 1000.0 / 60.0));
-        }
+        const std::vector<double> deviations = Deviations(game);
         jitterMedian.push_back(Median(deviations));
         jitterP99.push_back(Percentile(deviations, 0.99));
+        referenceP99.push_back(Percentile(Deviations(ref), 0.99));
+        const size_t warm = std::min<size_t>(60, game.stamps.size() - 1);
         const size_t last = game.stamps.size() - 1;
         allocationsPerFrame.push_back(double(game.allocations[last] - game.allocations[warm]) /
                                       double(last - warm));
@@ -134,6 +142,7 @@ int main(int argc, char** argv) {
     std::printf("| peak memory, game / reference | %.2f |\n", Median(peak));
     std::printf("| game frame jitter, median abs(interval - 1/60 s) | %.3f ms |\n", Median(jitterMedian));
     std::printf("| game frame jitter, 99th percentile | %.3f ms |\n", Median(jitterP99));
+    std::printf("| reference frame jitter, 99th percentile (for comparison) | %.3f ms |\n", Median(referenceP99));
     std::printf("| game heap allocations per steady-state frame | %.2f |\n", Median(allocationsPerFrame));
     return 0;
 }
