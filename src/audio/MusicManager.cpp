@@ -2,12 +2,12 @@
 
 #include <iostream>
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include "audio/SoundManager.hpp"
 #include "core/ContentError.hpp"
 #include "core/FolderListing.hpp"
+#include "core/JsonFile.hpp"
 #include "core/Services.hpp"
 
 namespace fs = boost::filesystem;
@@ -44,9 +44,7 @@ MusicManager::MusicManager() {
     for (const fs::path& entry : ListFolder(folder)) {
         if (!IsRegularFile(entry)) continue;
         if (LowerExtension(entry) == ".json") {
-            MetadataFile file{entry, {}};
-            LoadingFile(entry, [&] { pt::read_json(entry.string(), file.tree); });
-            metadata[StemOf(entry)] = std::move(file);
+            metadata[StemOf(entry)] = MetadataFile{entry, ReadJsonFile(entry)};
         } else {
             MusicMetadata track;
             track.path = entry.string();

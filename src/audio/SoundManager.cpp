@@ -3,7 +3,6 @@
 #include <utility>
 #include <vector>
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include "audio/AudioSystem.hpp"
@@ -11,6 +10,7 @@
 #include "audio/SoundBank.hpp"
 #include "core/ContentError.hpp"
 #include "core/FolderListing.hpp"
+#include "core/JsonFile.hpp"
 #include "core/Services.hpp"
 
 namespace fs = boost::filesystem;
@@ -86,9 +86,7 @@ void SoundManager::Load(const std::string& name) {
         if (!IsRegularFile(entry)) continue;
         const std::string stem = StemOf(entry);
         if (LowerExtension(entry) == ".json") {
-            CueFile file{entry, {}};
-            LoadingFile(entry, [&] { pt::read_json(entry.string(), file.tree); });
-            cueFiles[stem] = std::move(file);
+            cueFiles[stem] = CueFile{entry, ReadJsonFile(entry)};
             continue;
         }
         AudioClip* clip = system->CreateClip(entry.string(), ClipMode::Memory);

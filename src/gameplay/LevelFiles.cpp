@@ -12,6 +12,7 @@
 
 #include "core/ContentError.hpp"
 #include "core/FolderListing.hpp"
+#include "core/JsonFile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
 
@@ -79,11 +80,8 @@ void LoadLevels() {
         auto level = std::make_unique<LevelData>();
         level->name = StemOf(entry);
         level->fileName = entry.filename().string();
-        LoadingFile(entry, [&] {
-            boost::property_tree::ptree tree;
-            boost::property_tree::read_json(entry.string(), tree);
-            level->ReadFrom(tree);
-        });
+        const boost::property_tree::ptree tree = ReadJsonFile(entry);
+        LoadingFile(entry, [&] { level->ReadFrom(tree); });
         level->index = int32_t(gameplayState.levels.size());
         gameplayState.levels.push_back(std::move(level));
     });

@@ -1,9 +1,9 @@
 #include "input/KeyMappings.hpp"
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
 
 #include "core/ContentError.hpp"
+#include "core/JsonFile.hpp"
 #include "core/Services.hpp"
 #include "input/InputManager.hpp"
 
@@ -16,8 +16,7 @@ std::optional<Action> ActionFromName(std::string_view name) {
 }
 
 void LoadKeyMappings(const std::string& path) {
-    boost::property_tree::ptree tree;
-    LoadingFile(path, [&] { boost::property_tree::read_json(path, tree); });
+    const boost::property_tree::ptree tree = ReadJsonFile(path);
     if (!tree.data().empty() && tree.empty()) {
         throw ContentError(path, "the key mappings must be a JSON object of action names");
     }
