@@ -1,14 +1,10 @@
 #include "support/AudioProbe.hpp"
 
-#include <sndfile.h>
-
 #include <fstream>
-#include <stdexcept>
 #include <vector>
 
-#include <boost/filesystem/operations.hpp>
-
 #include "audio/AudioClip.hpp"
+#include "audio/AudioTestSupport.hpp"
 #include "audio/Cue.hpp"
 #include "audio/MusicManager.hpp"
 #include "audio/SoundBank.hpp"
@@ -24,16 +20,7 @@ constexpr struct {
 } tracks[] = {{"TorvelTheme", 1500}, {"Other", 900}};
 
 void WriteWav(const std::string& path, int frames) {
-    boost::filesystem::create_directories(boost::filesystem::path(path).parent_path());
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (!file) throw std::runtime_error("cannot write " + path);
-    std::vector<short> samples(size_t(frames), 1000);
-    sf_writef_short(file, samples.data(), frames);
-    sf_close(file);
+    audiotest::WriteSound(path, audiotest::Level(0.03f, size_t(frames)), 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
 }
 
 Cue* FindCue(const std::string& name) {

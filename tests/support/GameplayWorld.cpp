@@ -1,6 +1,5 @@
 #include "support/GameplayWorld.hpp"
 
-#include <SDL_image.h>
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
@@ -18,6 +17,7 @@
 #include "input/InputManager.hpp"
 #include "scene/DrawObject.hpp"
 #include "support/AudioProbe.hpp"
+#include "support/TestPictures.hpp"
 
 namespace {
 
@@ -26,15 +26,6 @@ const char* const keyMappings = R"({
     "EditorToggle": "E", "EditorPlaceTile": "LeftMouse", "EditorCopyTile": "RightMouse",
     "EditorNextTile": "N", "EditorPreviousTile": "P"
 })";
-
-void WritePicture(const boost::filesystem::path& file, int width, int height, uint8_t shade) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (!s) throw std::runtime_error(SDL_GetError());
-    SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, shade, 255 - shade, 128, 255));
-    const int result = IMG_SavePNG(s, file.string().c_str());
-    SDL_FreeSurface(s);
-    if (result != 0) throw std::runtime_error("cannot write " + file.string() + ": " + IMG_GetError());
-}
 
 std::string LevelJson(const LevelCodes& codes) {
     LevelData level;
@@ -104,9 +95,10 @@ GameplayWorld::GameplayWorld(std::vector<LevelFile> levels, bool start) {
     for (const char* name :
          {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight", "GutBottomLeft",
           "GutBottomRight", "TorvelWoosh1", "TorvelWoosh1a", "TorvelWoosh2", "TorvelWoosh2a"}) {
-        WritePicture(pictures / (std::string(name) + ".png"), 64, 64, shade += 20);
+        shade = uint8_t(shade + 20);
+        WritePng((pictures / (std::string(name) + ".png")).string(), 64, 64, Color{shade, uint8_t(255 - shade), 128, 255});
     }
-    WritePicture(pictures / "TorvelPose.png", 32, 48, 250);
+    WritePng((pictures / "TorvelPose.png").string(), 32, 48, Color{250, 5, 128, 255});
     for (const LevelFile& level : levels)
         content.Write("Content/Levels/" + level.fileName, LevelJson(level.codes));
 
