@@ -4,6 +4,7 @@
 class CloseGuard {
 public:
     virtual ~CloseGuard() = default;
-    // Asked when the user closes the window; true lets it close.
+    // Asked when the user closes the window; true lets it close now. A guard that answers
+    // false may ask the user in the game's own window and end the game later (Game::RequestQuit).
     virtual bool ConfirmClose() = 0;
 };

@@ -37,8 +37,12 @@ std::string DescribeFatalError(const std::exception& error) {
     return OneLine(error.what());
 }
 
-void ReportError(const std::string& line) {
+void ReportToLog(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
+}
+
+void ReportError(const std::string& line) {
+    ReportToLog(line);
     if (DisplayExists()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Game", line.c_str(), nullptr);
 }

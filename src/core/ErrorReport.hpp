@@ -8,3 +8,6 @@ std::string DescribeFatalError(const std::exception& error);
 
 // Writes `line` to stderr and, where a display exists, shows it in a message box.
 void ReportError(const std::string& line);
+
+// Writes `line` to stderr only: for a problem the game shows in its own window.
+void ReportToLog(const std::string& line);

@@ -120,7 +120,7 @@ void Game::RunLoop() {
 
         Services::input->BeginFrame();
         Services::sound->Update();
-        if (!platform_->PumpMessages()) break;
+        if (!platform_->PumpMessages() || quitRequested_) break;
         InputPass(*Services::root);
         UpdatePass(*Services::root);
         platform_->RenderFrame();

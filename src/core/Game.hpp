@@ -43,16 +43,19 @@ public:
 
     Platform& platform() { return *platform_; }
 
-    // The platform asks this when the user closes the window; true means close. Without a
+    // The platform asks this when the user closes the window; true means close now. Without a
     // guard the answer is always true. The guard is not owned; null removes it.
     bool ConfirmClose();
     void SetCloseGuard(CloseGuard* guard) { closeGuard_ = guard; }
+    // Ends the loop at the next frame, for a guard that held a close back and lets it go later.
+    void RequestQuit() { quitRequested_ = true; }
 
     CoroutineManager* coroutineManager = nullptr;
 
 private:
     std::unique_ptr<Platform> platform_;
     CloseGuard* closeGuard_ = nullptr;
+    bool quitRequested_ = false;
     // Owned here, published in Services; destroyed in the order the destructor gives.
     std::unique_ptr<GameObject> root_;
     std::unique_ptr<RandomManager> random_;

@@ -3,9 +3,6 @@
 #include <cstdint>
 #include <string>
 
-// The answer to the question asked before closing with unsaved edits.
-enum class CloseChoice { Save, Discard, Cancel };
-
 // What the frame loop needs from the machine. The SDL platform implements it for real;
 // tests replace it to drive the loop frame by frame with a clock of their own.
 class Platform {
@@ -31,10 +28,4 @@ public:
 
     // A platform without a window has no title to set.
     virtual void SetWindowTitle(const std::string& title) { (void)title; }
-    // Asks the user before the window closes. Where no question can be shown (no display),
-    // the game must not block: the default closes without saving.
-    virtual CloseChoice AskBeforeClosing(const std::string& question) {
-        (void)question;
-        return CloseChoice::Discard;
-    }
 };

@@ -39,7 +39,6 @@ public:
     void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
     void ReleaseDevice() override;
     void SetWindowTitle(const std::string& title) override;
-    CloseChoice AskBeforeClosing(const std::string& question) override;
 
 private:
     void HandleEvent(const SDL_Event& event);
@@ -147,20 +146,6 @@ void SdlPlatform::RenderFrame() {
 
 void SdlPlatform::SetWindowTitle(const std::string& title) {
     if (window_) SDL_SetWindowTitle(window_.get(), title.c_str());
-}
-
-CloseChoice SdlPlatform::AskBeforeClosing(const std::string& question) {
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, int(CloseChoice::Save), "Save"},
-        {0, int(CloseChoice::Discard), "Discard"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, int(CloseChoice::Cancel), "Cancel"},
-    };
-    const SDL_MessageBoxData box{SDL_MESSAGEBOX_WARNING, window_.get(), "Game", question.c_str(),
-                                 SDL_arraysize(buttons), buttons, nullptr};
-    int chosen = -1;
-    // No box can be shown (no display): quit without saving rather than block.
-    if (SDL_ShowMessageBox(&box, &chosen) != 0 || chosen < 0) return CloseChoice::Discard;
-    return static_cast<CloseChoice>(chosen);
 }
 
 void SdlPlatform::ReleaseDevice() {

@@ -5,6 +5,7 @@
 #include "gameplay/GameplayScreenBehavior.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/Grid.hpp"
+#include "gameplay/MessagePanel.hpp"
 #include "gameplay/Player.hpp"
 #include "graphics/FontManager.hpp"
 #include "graphics/TextComponent.hpp"
@@ -43,6 +44,7 @@ void ForgetObjects() {
     gameplayState.tiles.fill(nullptr);
     gameplayState.cursorTile = nullptr;
     gameplayState.player = nullptr;
+    gameplayState.panel = nullptr;
 }
 
 void AddTiles(GameObject& screen) {
@@ -71,6 +73,7 @@ GameplayScreen::GameplayScreen() {
         gameplayState.player = AddChild(new Player());
         AddTitle(*this);
         AddCursor(*this);
+        gameplayState.panel = AddChild(new MessagePanel());
     } catch (...) {
         ForgetObjects();  // a missing picture: what was built is destroyed with the base
         throw;

@@ -12,6 +12,7 @@
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelFiles.hpp"
+#include "gameplay/MessagePanel.hpp"
 #include "gameplay/TileKind.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
@@ -79,7 +80,10 @@ bool GameplayScreenBehavior::SaveLevel() {
         WriteLevelFile(level);
     } catch (const std::exception& e) {
         // The edits stay on screen and the game goes on; the user can free the disk and retry.
-        ReportError(DescribeFatalError(e));
+        const std::string line = DescribeFatalError(e);
+        ReportToLog(line);
+        gameplayState.panel->Open(line, {{Key::OemEnter, Key::Esc, "Enter: OK"}});
+        asking_ = Asking::AfterFailure;
         return false;
     }
     savedCodes_ = level.tiles;
@@ -88,21 +92,35 @@ bool GameplayScreenBehavior::SaveLevel() {
 
 bool GameplayScreenBehavior::ConfirmClose() {
     if (!modified_) return true;
-    const int32_t index = gameplayState.currentLevelIndex;
-    const std::string file = gameplayState.levels.at(size_t(index))->fileName;
-    switch (Services::game->platform().AskBeforeClosing("Save the changes to " + file + " before closing?")) {
-        case CloseChoice::Save:
-            return SaveLevel();
-        case CloseChoice::Discard:
-            return true;
-        case CloseChoice::Cancel:
-            return false;
-    }
+    if (asking_ == Asking::BeforeClosing) return false;
+    const std::string& file = gameplayState.levels.at(size_t(gameplayState.currentLevelIndex))->fileName;
+    gameplayState.panel->Open("Save the changes to " + file + " before closing?",
+                              {{Key::S, Key::None, "S: Save"},
+                               {Key::D, Key::None, "D: Discard"},
+                               {Key::Esc, Key::None, "Esc: Back to the game"}});
+    asking_ = Asking::BeforeClosing;
     return false;
+}
+
+void GameplayScreenBehavior::AnswerPanel() {
+    const int32_t answer = gameplayState.panel->TakeAnswer();
+    if (answer < 0) return;
+    const Asking asked = asking_;
+    gameplayState.panel->Close();
+    asking_ = Asking::Nothing;
+    waitForRelease_ = true;
+    if (asked != Asking::BeforeClosing) return;
+    // Save: a failed save shows why and keeps the game; Discard: out; Esc: back to the game.
+    if ((answer == 0 && SaveLevel()) || answer == 1) Services::game->RequestQuit();
 }
 
 void GameplayScreenBehavior::HandleInput() {
     const InputManager& input = *Services::input;
+    if (gameplayState.panel->IsOpen()) {
+        AnswerPanel();
+        if (started) ShowModified();
+        return;
+    }
     if (gameplayState.editorMode && input.IsKeyPressed(Key::S) && input.IsKeyDown(Key::Ctrl)) {
         if (SaveLevel()) SoundManager::PlayCue("Click");
     }
@@ -190,6 +208,8 @@ void GameplayScreenBehavior::PlaceOrCopy() {
     const InputManager& input = *Services::input;
     const bool place = input.IsActionDown(Action::EditorPlaceTile);
     const bool copy = input.IsActionDown(Action::EditorCopyTile);
+    if (waitForRelease_ && (place || copy)) return;
+    waitForRelease_ = false;
     if (!place) lastPainted_.reset();
     const Stroke stroke = place ? Stroke::Place : copy ? Stroke::Copy : Stroke::None;
     if (stroke != stroke_) {

@@ -9,6 +9,7 @@
 #include "gameplay/LevelData.hpp"
 
 class BackgroundTile;
+class MessagePanel;
 class Player;
 
 // The one gameplay record of the process. The levels are owned here; the object pointers
@@ -20,6 +21,7 @@ struct GameplayState {
     std::array<BackgroundTile*, TileCount> tiles{};  // slot = row * 14 + column
     BackgroundTile* cursorTile = nullptr;
     Player* player = nullptr;
+    MessagePanel* panel = nullptr;  // a question or message over the maze; the player waits while it is open
 
     virtual ~GameplayState() = default;
 };

@@ -13,3 +13,5 @@ const Glyph& Font::GetGlyph(int32_t code) const {
     auto found = glyphs.find(code);
     return found == glyphs.end() ? none : found->second;
 }
+
+float Font::Width(std::string_view text) const { return LayOut(text, Vector2(), [](const Glyph&, Vector2) {}).x; }

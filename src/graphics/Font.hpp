@@ -35,9 +35,11 @@ public:
 
     // Calls place(glyph, topLeft) for every byte of `text` on one line from `pen`:
     // bytes are signed codes, kerning applies between neighbours, a missing glyph places an
-    // empty rectangle and does not move the pen.
+    // empty rectangle and does not move the pen. Gives the pen after the last byte.
     template <class Place>
-    void LayOut(std::string_view text, Vector2 pen, Place&& place) const;
+    Vector2 LayOut(std::string_view text, Vector2 pen, Place&& place) const;
+    // How far the pen moves over `text` on one line, in pixels.
+    float Width(std::string_view text) const;
 
     std::unique_ptr<Texture> page;  // may be null when the page picture failed to load
     float lineHeight = 1.0f;
@@ -47,7 +49,7 @@ public:
 };
 
 template <class Place>
-void Font::LayOut(std::string_view text, Vector2 pen, Place&& place) const {
+Vector2 Font::LayOut(std::string_view text, Vector2 pen, Place&& place) const {
     int32_t previous = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const int32_t code = static_cast<int8_t>(text[i]);
@@ -57,4 +59,5 @@ void Font::LayOut(std::string_view text, Vector2 pen, Place&& place) const {
         pen.x += float(glyph.xadvance);
         previous = code;
     }
+    return pen;
 }
