@@ -21,7 +21,19 @@ void AddTitle(GameObject& screen) {
     text->text = "TORVEL: Glimmerduct";
     text->color = Color{255, 222, 230, 255};
     title->AddComponent(new Pos2dComponent())->position = Vector2(10.0f, 577.0f);  // below row 8
-    screen.AddChild(title);
+    gameplayState.title = screen.AddChild(title);
+}
+
+// Hidden until there is a level to name; the behaviour fills it in and aligns it to the right.
+void AddLevelLine(GameObject& screen) {
+    auto* line = new GameObject();
+    TextComponent* text = line->AddComponent(new TextComponent());
+    text->font = Services::fonts->GetFont("Title");
+    text->text.clear();
+    text->color = Color{255, 222, 230, 255};
+    text->layer = 0;
+    line->AddComponent(new Pos2dComponent())->position = Vector2(790.0f, 577.0f);
+    gameplayState.levelLine = screen.AddChild(line);
 }
 
 void AddCursor(GameObject& screen) {
@@ -44,6 +56,8 @@ void ForgetObjects() {
     gameplayState.tiles.fill(nullptr);
     gameplayState.cursorTile = nullptr;
     gameplayState.player = nullptr;
+    gameplayState.title = nullptr;
+    gameplayState.levelLine = nullptr;
     gameplayState.panel = nullptr;
 }
 
@@ -73,6 +87,7 @@ GameplayScreen::GameplayScreen() {
         gameplayState.player = AddChild(new Player());
         AddTitle(*this);
         AddCursor(*this);
+        AddLevelLine(*this);
         gameplayState.panel = AddChild(new MessagePanel());
     } catch (...) {
         ForgetObjects();  // a missing picture: what was built is destroyed with the base

@@ -1,19 +1,22 @@
 #include "gameplay/GameplayScreenBehavior.hpp"
 
-#include <cstdlib>
-
 #include "audio/MusicManager.hpp"
 #include "audio/SoundManager.hpp"
 #include "core/ContentError.hpp"
 #include "core/ErrorReport.hpp"
 #include "core/Game.hpp"
 #include "core/GameSettings.hpp"
+#include "core/GameTime.hpp"
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
+#include "gameplay/LevelData.hpp"
 #include "gameplay/LevelFiles.hpp"
 #include "gameplay/MessagePanel.hpp"
+#include "gameplay/Reachability.hpp"
 #include "gameplay/TileKind.hpp"
+#include "graphics/Font.hpp"
+#include "graphics/TextComponent.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
 
@@ -21,16 +24,12 @@ namespace {
 
 constexpr Color playingColor{152, 66, 86, 255};
 constexpr Color editingColor{255, 0, 0, 255};
+constexpr Color unreachableColor{24, 24, 48, 255};  // the floor picture is mostly clear: tint it hard
 constexpr int32_t paletteSize = 8;  // codes 0 to 7, cyclic
+constexpr float messageSeconds = 4.0f;
+constexpr float stripRight = 790.0f;  // the level line ends here, 10 pixels in like the title
 
 constexpr int32_t startCode = int32_t(TileKind::PlayerStart);
-
-BackgroundTile& TileAt(GridCell cell) { return *gameplayState.tiles[size_t(SlotOf(cell))]; }
-
-void CopyShownCodes(std::array<int32_t, TileCount>& codes) {
-    for (int32_t slot = 0; slot < TileCount; ++slot)
-        codes[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
-}
 
 // Where applying the grid as a level would put the player: the start cell of the highest slot.
 void PutPlayerOnLastStartCell() {
@@ -43,6 +42,18 @@ void PutPlayerOnLastStartCell() {
     }
 }
 
+// "A", "A and B", "A, B and C".
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+        text += names[i];
+    }
+    return text;
+}
+
+bool CtrlHeld() { return Services::input->IsKeyDown(Key::Ctrl); }
+
 }  // namespace
 
 GameplayScreenBehavior::~GameplayScreenBehavior() {
@@ -52,13 +63,14 @@ GameplayScreenBehavior::~GameplayScreenBehavior() {
 
 void GameplayScreenBehavior::Start() {
     Services::settings->clearColor = playingColor;
-    LoadLevels();
-    if (gameplayState.levels.empty()) {
+    levels_.Load();
+    if (levels_.Count() == 0) {
         throw ContentError(LevelFolder(), "there is no level file (*.json) to start with");
     }
     gameplayState.currentLevelIndex = 0;
     ApplyLevel(gameplayState.currentLevelIndex);
-    CopyShownCodes(savedCodes_);
+    if (gameplayState.title && gameplayState.title->text) title_ = gameplayState.title->text->text;
+    ShowLevelLine();
     if (Services::game) Services::game->SetCloseGuard(this);
     MusicManager::Play("TorvelTheme");
 }
@@ -70,31 +82,33 @@ void GameplayScreenBehavior::ApplyLevel(int32_t index) {
         gameplayState.tiles[size_t(slot)]->SetKind(level.tiles[size_t(slot)]);
 }
 
-bool GameplayScreenBehavior::SaveLevel() {
-    const int32_t index = gameplayState.currentLevelIndex;
-    if (index < 0 || size_t(index) >= gameplayState.levels.size()) return false;
-    LevelData& level = *gameplayState.levels[size_t(index)];
-    for (int32_t slot = 0; slot < TileCount; ++slot)
-        level.tiles[size_t(slot)] = gameplayState.tiles[size_t(slot)]->kind;
+bool GameplayScreenBehavior::SaveLevel() { return SaveLevelAt(levels_.Shown()); }
+
+bool GameplayScreenBehavior::SaveLevelAt(int32_t index) {
     try {
-        WriteLevelFile(level);
+        levels_.Save(index);
     } catch (const std::exception& e) {
-        // The edits stay on screen and the game goes on; the user can free the disk and retry.
+        // The edits stay and the game goes on; the user can free the disk and retry.
         const std::string line = DescribeFatalError(e);
         ReportToLog(line);
         gameplayState.panel->Open(line, {{Key::OemEnter, Key::Esc, "Enter: OK"}});
         asking_ = Asking::AfterFailure;
         return false;
     }
-    savedCodes_ = level.tiles;
+    return true;
+}
+
+bool GameplayScreenBehavior::SaveModifiedLevels() {
+    for (int32_t i = 0; i < levels_.Count(); ++i) {
+        if (levels_.IsModified(i) && !SaveLevelAt(i)) return false;
+    }
     return true;
 }
 
 bool GameplayScreenBehavior::ConfirmClose() {
-    if (!modified_) return true;
+    if (!levels_.AnyModified()) return true;
     if (asking_ == Asking::BeforeClosing) return false;
-    const std::string& file = gameplayState.levels.at(size_t(gameplayState.currentLevelIndex))->fileName;
-    gameplayState.panel->Open("Save the changes to " + file + " before closing?",
+    gameplayState.panel->Open("Save the changes to " + JoinNames(levels_.ModifiedFiles()) + " before closing?",
                               {{Key::S, Key::None, "S: Save"},
                                {Key::D, Key::None, "D: Discard"},
                                {Key::Esc, Key::None, "Esc: Back to the game"}});
@@ -108,10 +122,10 @@ void GameplayScreenBehavior::AnswerPanel() {
     const Asking asked = asking_;
     gameplayState.panel->Close();
     asking_ = Asking::Nothing;
-    waitForRelease_ = true;
+    painter_.EndStroke(levels_.History(), true);
     if (asked != Asking::BeforeClosing) return;
     // Save: a failed save shows why and keeps the game; Discard: out; Esc: back to the game.
-    if ((answer == 0 && SaveLevel()) || answer == 1) Services::game->RequestQuit();
+    if ((answer == 0 && SaveModifiedLevels()) || answer == 1) Services::game->RequestQuit();
 }
 
 void GameplayScreenBehavior::HandleInput() {
@@ -121,32 +135,56 @@ void GameplayScreenBehavior::HandleInput() {
         if (started) ShowModified();
         return;
     }
-    if (gameplayState.editorMode && input.IsKeyPressed(Key::S) && input.IsKeyDown(Key::Ctrl)) {
+    if (gameplayState.editorMode && input.IsKeyPressed(Key::S) && CtrlHeld()) {
         if (SaveLevel()) SoundManager::PlayCue("Click");
     }
     // Before the toggle, like the save: Ctrl+Z with the toggle still acts on the editor that is on.
     if (gameplayState.editorMode) UndoOrRedo();
+    SwitchOrAddLevel();
     if (input.IsActionPressed(Action::EditorToggle)) ToggleEditor();
     if (gameplayState.editorMode) {
         StepPalette();
-        PlaceOrCopy();
+        painter_.Update(levels_.History());
     } else {
-        lastPainted_.reset();
-        stroke_ = Stroke::None;
-        history_.EndStroke();
+        painter_.EndStroke(levels_.History());
     }
     // Before the first Start there is no level to differ from.
-    if (started) ShowModified();
+    if (!started) return;
+    ShadeUnreachable();
+    ShowModified();
+}
+
+void GameplayScreenBehavior::Update() {
+    if (messageSeconds_ <= 0.0f) return;
+    messageSeconds_ -= Services::time->delta;
+    if (messageSeconds_ <= 0.0f && gameplayState.title) gameplayState.title->text->text = title_;
+}
+
+void GameplayScreenBehavior::SwitchOrAddLevel() {
+    const InputManager& input = *Services::input;
+    if (!started || !CtrlHeld()) return;
+    const int32_t step = input.IsKeyPressed(Key::PageDown) ? 1 : input.IsKeyPressed(Key::PageUp) ? -1 : 0;
+    const bool add = gameplayState.editorMode && input.IsKeyPressed(Key::N);
+    if (step == 0 && !add) return;
+    painter_.EndStroke(levels_.History(), true);
+    if (add) {
+        if (!levels_.AddNew()) ShowMessage("No free level name: Level2.json to Level999.json are all taken");
+    } else {
+        levels_.Show(levels_.Shown() + step);
+    }
+    ShowLevelLine();
+    SoundManager::PlayCue("Click");
 }
 
 void GameplayScreenBehavior::UndoOrRedo() {
     const InputManager& input = *Services::input;
-    if (!input.IsKeyDown(Key::Ctrl)) return;
+    if (!CtrlHeld()) return;
     // Mid-stroke the step is not finished yet; taking it back would fight the held button.
     if (input.IsActionDown(Action::EditorPlaceTile) || input.IsActionDown(Action::EditorCopyTile)) return;
     const bool shift = input.IsKeyDown(Key::Shift) || input.IsKeyDown(Key::RightShift);
-    if (input.IsKeyPressed(Key::Z) && !shift) ApplyStep(history_.Undo(), false);
-    if (input.IsKeyPressed(Key::Y) || (input.IsKeyPressed(Key::Z) && shift)) ApplyStep(history_.Redo(), true);
+    EditHistory& history = levels_.History();
+    if (input.IsKeyPressed(Key::Z) && !shift) ApplyStep(history.Undo(), false);
+    if (input.IsKeyPressed(Key::Y) || (input.IsKeyPressed(Key::Z) && shift)) ApplyStep(history.Redo(), true);
 }
 
 void GameplayScreenBehavior::ApplyStep(std::span<const EditChange> step, bool redo) {
@@ -170,9 +208,7 @@ void GameplayScreenBehavior::ApplyStep(std::span<const EditChange> step, bool re
 }
 
 void GameplayScreenBehavior::ShowModified() {
-    bool modified = false;
-    for (int32_t slot = 0; slot < TileCount && !modified; ++slot)
-        modified = gameplayState.tiles[size_t(slot)]->kind != savedCodes_[size_t(slot)];
+    const bool modified = levels_.AnyModified();
     if (modified == modified_) return;
     modified_ = modified;
     if (Services::game) Services::game->platform().SetWindowTitle(modified ? "Game *" : "Game");
@@ -183,11 +219,14 @@ void GameplayScreenBehavior::ToggleEditor() {
     const bool on = gameplayState.editorMode;
     Services::settings->clearColor = on ? editingColor : playingColor;
     gameplayState.cursorTile->sprite->color.a = on ? 255 : 0;
+    ShowLevelLine();
     SoundManager::PlayCue("Click");
 }
 
 void GameplayScreenBehavior::StepPalette() {
     const InputManager& input = *Services::input;
+    // With Ctrl, PageDown and PageUp switch levels instead.
+    if (CtrlHeld() && (input.IsKeyPressed(Key::PageDown) || input.IsKeyPressed(Key::PageUp))) return;
     BackgroundTile& cursor = *gameplayState.cursorTile;
     // Wide, so that a copied code at the ends of the 32-bit range cannot overflow.
     int64_t k = cursor.kind;
@@ -204,56 +243,32 @@ void GameplayScreenBehavior::StepPalette() {
     }
 }
 
-void GameplayScreenBehavior::PlaceOrCopy() {
-    const InputManager& input = *Services::input;
-    const bool place = input.IsActionDown(Action::EditorPlaceTile);
-    const bool copy = input.IsActionDown(Action::EditorCopyTile);
-    if (waitForRelease_ && (place || copy)) return;
-    waitForRelease_ = false;
-    if (!place) lastPainted_.reset();
-    const Stroke stroke = place ? Stroke::Place : copy ? Stroke::Copy : Stroke::None;
-    if (stroke != stroke_) {
-        history_.EndStroke();
-        stroke_ = stroke;
+void GameplayScreenBehavior::ShadeUnreachable() {
+    if (!gameplayState.editorMode && !shaded_) return;
+    const bool shade = gameplayState.editorMode;
+    const std::bitset<TileCount> reachable = shade ? ReachableCells(GridCodes()) : std::bitset<TileCount>();
+    for (int32_t slot = 0; slot < TileCount; ++slot) {
+        BackgroundTile& tile = *gameplayState.tiles[size_t(slot)];
+        tile.sprite->color = shade && !tile.solid && !reachable.test(size_t(slot)) ? unreachableColor : Color{};
     }
-    if (!place && !copy) return;
-
-    const GridCell under = PointToCell(input.mousePosition);
-    BackgroundTile& cursor = *gameplayState.cursorTile;
-    if (place) {
-        PaintLine(lastPainted_.value_or(under), under, cursor.kind);
-        lastPainted_ = under;
-        return;
-    }
-    // Off the grid (the title strip, left of or above the grid) there is nothing to copy.
-    if (!IsInGrid(under)) return;
-    const int32_t before = cursor.kind;
-    cursor.SetKind(TileAt(under).kind);
-    if (cursor.kind != before) history_.Record(EditHistory::cursorSlot, before, cursor.kind);
+    shaded_ = shade;
 }
 
-void GameplayScreenBehavior::PaintLine(GridCell from, GridCell to, int32_t code) {
-    // Bresenham over cells, from the previous frame's cell to this frame's.
-    const int32_t dx = std::abs(to.column - from.column), sx = from.column < to.column ? 1 : -1;
-    const int32_t dy = -std::abs(to.row - from.row), sy = from.row < to.row ? 1 : -1;
-    int32_t error = dx + dy;
-    GridCell at = from;
-    for (;;) {
-        if (IsInGrid(at)) {
-            BackgroundTile& tile = TileAt(at);
-            const int32_t before = tile.kind;
-            tile.SetKind(code);
-            if (before != code) history_.Record(SlotOf(at), before, code);
-        }
-        if (at == to) break;
-        const int32_t twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            at.column += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            at.row += sy;
-        }
-    }
+void GameplayScreenBehavior::ShowLevelLine() {
+    GameObject* line = gameplayState.levelLine;
+    if (!line) return;
+    const bool shown = levels_.Count() > 1 || gameplayState.editorMode;
+    line->text->layer = shown ? 1 : 0;
+    if (!shown) return;
+    const int32_t index = levels_.Shown();
+    line->text->text = gameplayState.levels.at(size_t(index))->name + "  " + std::to_string(index + 1) + "/" +
+                       std::to_string(levels_.Count());
+    const float width = line->text->font ? line->text->font->Width(line->text->text) : 0.0f;
+    line->pos2d->position.x = stripRight - width;
+}
+
+void GameplayScreenBehavior::ShowMessage(const std::string& text) {
+    if (!gameplayState.title) return;
+    gameplayState.title->text->text = text;
+    messageSeconds_ = messageSeconds;
 }

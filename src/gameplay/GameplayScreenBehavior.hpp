@@ -1,19 +1,20 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
+#include <string>
 
 #include "core/CloseGuard.hpp"
 #include "gameplay/EditHistory.hpp"
-#include "gameplay/Grid.hpp"
+#include "gameplay/LevelSet.hpp"
+#include "gameplay/TilePainter.hpp"
 #include "scene/Behavior.hpp"
 
-// Runs the gameplay screen: loads and applies the level at start, and the built-in editor
-// (toggle, palette, painting and copying under the mouse, Ctrl+S to save, undo and redo).
-// While the grid differs from the level last loaded or saved the window title says so, and
-// closing the window asks, over the maze, what to do with the edits.
+// Runs the gameplay screen: loads the levels at start and shows the first, switches between
+// them (Ctrl+PageDown, Ctrl+PageUp), and runs the built-in editor (toggle, palette, painting
+// and copying under the mouse, a new level with Ctrl+N, Ctrl+S to save, undo and redo). While
+// any level differs from its file the window title says so, and closing the window asks,
+// over the maze, what to do with the edits.
 class GameplayScreenBehavior : public Behavior, public CloseGuard {
 public:
     ~GameplayScreenBehavior() override;
@@ -21,49 +22,49 @@ public:
     // Play colour, levels loaded, level 0 applied, theme playing, the close guard registered
     // with the game. An empty level folder is a ContentError.
     void Start() override;
-    // While the message panel is open, only its answer. Otherwise the editor, in a fixed order:
-    // save, undo, redo, toggle, next, previous, place or copy. Then the title follows the
-    // modified state.
+    // While the message panel is open, only its answer. Otherwise in a fixed order: save,
+    // undo, redo, level switch or new level, toggle, palette, place or copy; then the shading
+    // of unreachable cells and the title follow the codes.
     void HandleInput() override;
-    // Unmodified: true. Modified: false, and the panel asks whether to save (the game ends
-    // once saved), discard (it ends) or go back to the game. Nothing dismisses the question
-    // without an answer; closing the window again leaves it open.
+    // Takes a message in the strip below the grid away when its time is up.
+    void Update() override;
+    // Nothing modified: true. Otherwise false, and the panel asks whether to save every
+    // modified level (the game ends once all are saved), discard (it ends) or go back to the
+    // game. Nothing dismisses the question without an answer; closing again leaves it open.
     bool ConfirmClose() override;
 
-    // Gives every grid tile the code of its slot in the level; an index outside the list
-    // does nothing.
+    // Gives every grid tile the code of its slot in the level as loaded; an index outside the
+    // list does nothing.
     void ApplyLevel(int32_t index);
-    // Copies the codes shown into the current level and writes its file. A failure gives
-    // false and is shown in the panel (and as one line on stderr), naming the file; the edits
-    // stay on screen.
+    // Writes the shown level's file. A failure gives false and is shown in the panel (and as
+    // one line on stderr), naming the file; the edits stay.
     bool SaveLevel();
 
+    LevelSet& levels() { return levels_; }
+
 private:
-    // Takes the panel's answer to the question it shows.
+    bool SaveLevelAt(int32_t index);
+    bool SaveModifiedLevels();
     void AnswerPanel();
+    // Ctrl+PageDown, Ctrl+PageUp in play and editor; Ctrl+N in the editor.
+    void SwitchOrAddLevel();
     // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo; not in the middle of a stroke.
     void UndoOrRedo();
     // Puts back each change's `before` (undo) or `after` (redo) and clicks.
     void ApplyStep(std::span<const EditChange> step, bool redo);
-    void ShowModified();
     void ToggleEditor();
     void StepPalette();
-    void PlaceOrCopy();
-    // Paints every grid cell on the line between two cells (either end may be off the grid).
-    void PaintLine(GridCell from, GridCell to, int32_t code);
+    void ShadeUnreachable();
+    void ShowModified();
+    void ShowLevelLine();
+    void ShowMessage(const std::string& text);
 
-    // The cell painted in the previous frame while the place action stayed held, so that a
-    // fast drag fills the cells between two frames' pointer positions.
-    std::optional<GridCell> lastPainted_;
-    // The button that answered the panel is still down: it must not paint when the panel goes.
-    bool waitForRelease_ = false;
+    LevelSet levels_;
+    TilePainter painter_;
     enum class Asking : uint8_t { Nothing, BeforeClosing, AfterFailure };
     Asking asking_ = Asking::Nothing;
-
-    // Which editor action the open stroke of the history belongs to.
-    enum class Stroke : uint8_t { None, Place, Copy };
-    Stroke stroke_ = Stroke::None;
-    EditHistory history_;
-    std::array<int32_t, TileCount> savedCodes_{};  // as last loaded or saved
     bool modified_ = false;
+    bool shaded_ = false;
+    std::string title_;          // the title line's own text, back after a message
+    float messageSeconds_ = 0;  // how long the message in the strip stays
 };

@@ -9,6 +9,7 @@
 #include "gameplay/LevelData.hpp"
 
 class BackgroundTile;
+class GameObject;
 class MessagePanel;
 class Player;
 
@@ -21,6 +22,8 @@ struct GameplayState {
     std::array<BackgroundTile*, TileCount> tiles{};  // slot = row * 14 + column
     BackgroundTile* cursorTile = nullptr;
     Player* player = nullptr;
+    GameObject* title = nullptr;      // the title line, which also carries short messages
+    GameObject* levelLine = nullptr;  // the shown level's name and place, right in the strip
     MessagePanel* panel = nullptr;  // a question or message over the maze; the player waits while it is open
 
     virtual ~GameplayState() = default;

@@ -5,6 +5,10 @@
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
+#include <algorithm>
+#include <boost/filesystem/directory.hpp>
+#include <boost/filesystem/operations.hpp>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <sstream>
@@ -68,9 +72,28 @@ void SyncFolder(const fs::path& folder) {
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+std::string Lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
 }  // namespace
 
 fs::path LevelFolder() { return fs::path("Content") / "Levels"; }
+
+std::optional<std::string> FreeLevelFileName() {
+    std::vector<std::string> taken;
+    for (const auto& level : gameplayState.levels) taken.push_back(Lowered(level->fileName));
+    boost::system::error_code ignored;
+    for (const fs::directory_entry& entry : fs::directory_iterator(LevelFolder(), ignored)) {
+        taken.push_back(Lowered(entry.path().filename().string()));
+    }
+    for (int32_t n = 2; n <= 999; ++n) {
+        const std::string name = "Level" + std::to_string(n) + ".json";
+        if (std::find(taken.begin(), taken.end(), Lowered(name)) == taken.end()) return name;
+    }
+    return std::nullopt;
+}
 
 void ClearLevels() { gameplayState.levels.clear(); }
 

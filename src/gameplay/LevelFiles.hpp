@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include <boost/filesystem/path.hpp>
 
 class LevelData;
@@ -21,3 +24,7 @@ void ClearLevels();
 // the old file, so a failure at any point leaves the old file whole. A failure is a
 // ContentError naming the level's file; the temporary file is removed.
 void WriteLevelFile(const LevelData& level);
+
+// The first of Level2.json, Level3.json ... Level999.json that no level of the list and no
+// entry of the level folder is called (letter case aside); none when all are taken.
+std::optional<std::string> FreeLevelFileName();

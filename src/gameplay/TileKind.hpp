@@ -14,3 +14,8 @@ enum class TileKind : int32_t {
     BottomRight = 6,
     PlayerStart = 7,  // open; the player is placed here when the level is applied
 };
+
+// Wall pieces and corners block the player; every other code is open.
+constexpr bool IsSolidCode(int32_t code) {
+    return code >= int32_t(TileKind::Horizontal) && code <= int32_t(TileKind::BottomRight);
+}

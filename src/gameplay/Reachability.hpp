@@ -1,0 +1,11 @@
+#pragma once
+
+#include <bitset>
+
+#include "gameplay/LevelSet.hpp"
+
+// The cells the player can walk to from the level's start cell (the start of the highest
+// slot, where applying the level puts the player), the start included. Every step the player
+// takes is one cell across or down to an open cell of the grid (a diagonal slide too is made
+// of such steps), so this is a flood over open neighbours. No start cell: none.
+std::bitset<TileCount> ReachableCells(const LevelCodes& codes);
