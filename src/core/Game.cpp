@@ -128,6 +128,7 @@ void Game::RunLoop() {
 }
 
 void Game::ShutDown() {
+    if (closeGuard_) closeGuard_->LoopEnded();
     SoundManager::UnloadBank("Main");
     Services::fonts->UnloadBank("Main");
     Services::textures->UnloadBank("Main");

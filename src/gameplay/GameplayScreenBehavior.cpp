@@ -8,6 +8,7 @@
 #include "core/GameSettings.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
+#include "core/UserFolders.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
@@ -54,7 +55,15 @@ std::string JoinNames(const std::vector<std::string>& names) {
 
 bool CtrlHeld() { return Services::input->IsKeyDown(Key::Ctrl); }
 
+std::optional<boost::filesystem::path> RecoveryFolder() {
+    const auto state = StateHome();
+    if (!state) return std::nullopt;
+    return *state / "glimmerduct" / "recovery";
+}
+
 }  // namespace
+
+GameplayScreenBehavior::GameplayScreenBehavior() : recovery_(RecoveryFolder()) {}
 
 GameplayScreenBehavior::~GameplayScreenBehavior() {
     if (Services::game) Services::game->SetCloseGuard(nullptr);
@@ -70,6 +79,8 @@ void GameplayScreenBehavior::Start() {
     gameplayState.currentLevelIndex = 0;
     ApplyLevel(gameplayState.currentLevelIndex);
     if (gameplayState.title && gameplayState.title->text) title_ = gameplayState.title->text->text;
+    const std::vector<std::string> recovered = recovery_.Restore(levels_);
+    if (!recovered.empty()) ShowMessage("Recovered unsaved edits of " + JoinNames(recovered));
     ShowLevelLine();
     if (Services::game) Services::game->SetCloseGuard(this);
     MusicManager::Play("TorvelTheme");
@@ -125,8 +136,11 @@ void GameplayScreenBehavior::AnswerPanel() {
     painter_.EndStroke(levels_.History(), true);
     if (asked != Asking::BeforeClosing) return;
     // Save: a failed save shows why and keeps the game; Discard: out; Esc: back to the game.
+    if (answer == 1) recovery_.Discard(levels_);
     if ((answer == 0 && SaveModifiedLevels()) || answer == 1) Services::game->RequestQuit();
 }
+
+void GameplayScreenBehavior::LoopEnded() { recovery_.Flush(levels_); }
 
 void GameplayScreenBehavior::HandleInput() {
     const InputManager& input = *Services::input;
@@ -155,6 +169,7 @@ void GameplayScreenBehavior::HandleInput() {
 }
 
 void GameplayScreenBehavior::Update() {
+    recovery_.Keep(levels_, Services::time->total);
     if (messageSeconds_ <= 0.0f) return;
     messageSeconds_ -= Services::time->delta;
     if (messageSeconds_ <= 0.0f && gameplayState.title) gameplayState.title->text->text = title_;

@@ -7,6 +7,7 @@
 #include "core/CloseGuard.hpp"
 #include "gameplay/EditHistory.hpp"
 #include "gameplay/LevelSet.hpp"
+#include "gameplay/RecoveryCopies.hpp"
 #include "gameplay/TilePainter.hpp"
 #include "scene/Behavior.hpp"
 
@@ -17,21 +18,25 @@
 // over the maze, what to do with the edits.
 class GameplayScreenBehavior : public Behavior, public CloseGuard {
 public:
+    GameplayScreenBehavior();
     ~GameplayScreenBehavior() override;
 
-    // Play colour, levels loaded, level 0 applied, theme playing, the close guard registered
-    // with the game. An empty level folder is a ContentError.
+    // Play colour, levels loaded, level 0 applied, recovery copies restored, theme playing,
+    // the close guard registered with the game. An empty level folder is a ContentError.
     void Start() override;
     // While the message panel is open, only its answer. Otherwise in a fixed order: save,
     // undo, redo, level switch or new level, toggle, palette, place or copy; then the shading
     // of unreachable cells and the title follow the codes.
     void HandleInput() override;
-    // Takes a message in the strip below the grid away when its time is up.
+    // Keeps the recovery copies, and takes a message in the strip below the grid away when
+    // its time is up.
     void Update() override;
     // Nothing modified: true. Otherwise false, and the panel asks whether to save every
     // modified level (the game ends once all are saved), discard (it ends) or go back to the
     // game. Nothing dismisses the question without an answer; closing again leaves it open.
     bool ConfirmClose() override;
+    // Writes the recovery copies of what is still unsaved (a signal ends the game at once).
+    void LoopEnded() override;
 
     // Gives every grid tile the code of its slot in the level as loaded; an index outside the
     // list does nothing.
@@ -60,6 +65,7 @@ private:
     void ShowMessage(const std::string& text);
 
     LevelSet levels_;
+    RecoveryCopies recovery_;
     TilePainter painter_;
     enum class Asking : uint8_t { Nothing, BeforeClosing, AfterFailure };
     Asking asking_ = Asking::Nothing;

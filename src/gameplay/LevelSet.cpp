@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/FolderListing.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
@@ -56,7 +57,7 @@ void LevelSet::Load() {
 
 int32_t LevelSet::Shown() const { return gameplayState.currentLevelIndex; }
 
-LevelCodes LevelSet::CodesOf(int32_t index) const {
+LevelCodes LevelSet::Codes(int32_t index) const {
     return index == Shown() ? GridCodes() : edits_.at(size_t(index)).codes;
 }
 
@@ -73,26 +74,47 @@ void LevelSet::Show(int32_t index) {
     ShowCodes(edits_[size_t(Shown())].codes);
 }
 
-bool LevelSet::AddNew() {
-    const std::optional<std::string> file = FreeLevelFileName();
-    if (!file) return false;
+void LevelSet::Append(const std::string& fileName, const LevelCodes& codes) {
     auto level = std::make_unique<LevelData>();
-    level->fileName = *file;
-    level->name = file->substr(0, file->size() - 5);  // without ".json"
+    level->fileName = fileName;
+    level->name = StemOf(fileName);
     level->index = int32_t(gameplayState.levels.size());
-    level->tiles = NewLevelCodes();
+    level->tiles = codes;
     Edits edits;
-    edits.codes = level->tiles;
+    edits.codes = codes;
     edits.written = false;
     gameplayState.levels.push_back(std::move(level));
     edits_.push_back(std::move(edits));
+}
+
+bool LevelSet::AddNew() {
+    const std::optional<std::string> file = FreeLevelFileName();
+    if (!file) return false;
+    Append(*file, NewLevelCodes());
     Show(Count() - 1);
     return true;
 }
 
+void LevelSet::Adopt(const std::string& fileName, const LevelCodes& codes) { Append(fileName, codes); }
+
+void LevelSet::Recover(int32_t index, const LevelCodes& codes) {
+    const LevelCodes before = Codes(index);
+    EditHistory& history = edits_.at(size_t(index)).history;
+    for (int32_t slot = 0; slot < TileCount; ++slot) {
+        if (before[size_t(slot)] != codes[size_t(slot)]) history.Record(slot, before[size_t(slot)], codes[size_t(slot)]);
+    }
+    history.EndStroke();
+    edits_[size_t(index)].codes = codes;
+    if (index == Shown()) ShowCodes(codes);
+}
+
+boost::filesystem::path LevelSet::FilePath(int32_t index) const {
+    return LevelFolder() / gameplayState.levels.at(size_t(index))->fileName;
+}
+
 bool LevelSet::IsModified(int32_t index) const {
     const Edits& edits = edits_.at(size_t(index));
-    return !edits.written || CodesOf(index) != gameplayState.levels.at(size_t(index))->tiles;
+    return !edits.written || Codes(index) != gameplayState.levels.at(size_t(index))->tiles;
 }
 
 bool LevelSet::AnyModified() const {
@@ -114,7 +136,7 @@ void LevelSet::Save(int32_t index) {
     LevelData& level = *gameplayState.levels.at(size_t(index));
     // The level's codes stay those on disk until the file is written.
     LevelData written = level;
-    written.tiles = CodesOf(index);
+    written.tiles = Codes(index);
     WriteLevelFile(written);
     level.tiles = written.tiles;
     edits_[size_t(index)].written = true;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <boost/filesystem/path.hpp>
+
 #include "gameplay/EditHistory.hpp"
 #include "gameplay/Grid.hpp"
 
@@ -33,6 +35,16 @@ public:
     // Its file is written on its first save. False, and nothing added, when no name is free.
     bool AddNew();
 
+    // Adds a level whose file does not exist yet, with `codes`, after the last; not shown.
+    void Adopt(const std::string& fileName, const LevelCodes& codes);
+    // Makes `codes` the level's unsaved edits, as one step of its history that takes them back.
+    void Recover(int32_t index, const LevelCodes& codes);
+
+    // The codes the level shows (the grid's for the shown level).
+    LevelCodes Codes(int32_t index) const;
+    // Where the level's file is, or will be once saved.
+    boost::filesystem::path FilePath(int32_t index) const;
+    bool IsWritten(int32_t index) const { return edits_.at(size_t(index)).written; }
     // The codes shown differ from the file, or there is no file yet.
     bool IsModified(int32_t index) const;
     bool AnyModified() const;
@@ -49,7 +61,7 @@ private:
         EditHistory history;
         bool written = true;
     };
-    LevelCodes CodesOf(int32_t index) const;
+    void Append(const std::string& fileName, const LevelCodes& codes);
 
     std::vector<Edits> edits_;
     EditHistory unloaded_;
