@@ -1,11 +1,13 @@
 #include "graphics/FontManager.hpp"
 
+#include <sstream>
 #include <stdexcept>
 
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
 #include "core/ContentError.hpp"
+#include "core/ContentText.hpp"
 #include "core/FolderListing.hpp"
 #include "graphics/TextureManager.hpp"
 
@@ -50,10 +52,11 @@ Kerning ReadKerning(const pt::ptree& e) {
 
 std::unique_ptr<Font> LoadFont(const boost::filesystem::path& path) {
     auto font = std::make_unique<Font>();
+    std::istringstream text(ReadContentText(path, XmlNestingDepth));
     pt::ptree tree;
     std::string pageFile;
     LoadingFile(path, [&] {
-        pt::read_xml(path.string(), tree);
+        pt::read_xml(text, tree);
         const pt::ptree& lineHeight = Required(tree, "font.common.<xmlattr>.lineHeight");
         const auto height = lineHeight.get_value_optional<float>();
         if (!height) throw std::runtime_error("the lineHeight is not a number: \"" + lineHeight.data() + "\"");
