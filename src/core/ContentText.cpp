@@ -39,7 +39,7 @@ size_t AfterDoctype(std::string_view text, size_t from) {
 
 struct StartTag {
     size_t end = npos;  // just past its '>' or "/>"; npos where the reader rejects the tag
-    bool empty = false;  // "/>": opens nothing
+    bool empty = false;  // "/>": holds nothing
 };
 
 // The start tag at `at`: a name, then attributes whose values are quoted after '='. A quote
@@ -110,7 +110,8 @@ int XmlNestingDepth(std::string_view text) {
         } else if (tag.starts_with("<!")) {
             i = After(text, i + 2, ">");
         } else if (const StartTag start = ReadStartTag(text, i); start.end != npos) {
-            if (!start.empty) deepest = std::max(deepest, ++depth);
+            deepest = std::max(deepest, depth + 1);  // an empty element is a level too
+            if (!start.empty) ++depth;
             i = start.end;
         } else {
             ++i;  // the reader stops here with an error; scanning on can only add

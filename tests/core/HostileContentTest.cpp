@@ -165,8 +165,8 @@ TEST(HostileContent, NestingCountsWhatTheReadersNest) {
     const std::pair<std::string, int> xml[] = {
         {R"(<?xml version="1.0"?><a><b/><c x="1"><d></d></c></a>)", 3},
         {"<a><!-- <b><c> --><![CDATA[<b><c>]]><?pi <b> ?></a>", 1},
-        {R"(<a x="<b>" y='/>'><c/></a>)", 1},
-        {R"(<!DOCTYPE a [<!ENTITY e "<b>">]><a/>)", 0},
+        {R"(<a x="<b>" y='/>'><c/></a>)", 2},
+        {R"(<!DOCTYPE a [<!ENTITY e "<b>">]><a/>)", 1},
         // The reader ends a DOCTYPE at "]>" and takes quotes in names as name characters.
         {"<!DOCTYPE a [ <!ELEMENT a ANY> <!-- ]> <a><b></b></a> -->", 2},
         {R"(<a"><b x"y="1"><c z='"'>)", 3},
