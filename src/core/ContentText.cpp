@@ -38,7 +38,7 @@ size_t AfterDoctype(std::string_view text, size_t from) {
 }
 
 struct StartTag {
-    size_t end = npos;  // just past its '>' or "/>"; npos where the reader rejects the tag
+    size_t end = npos;   // just past its '>' or "/>"; npos where the reader rejects the tag
     bool empty = false;  // "/>": holds nothing
 };
 
@@ -128,7 +128,8 @@ std::string ReadContentText(const boost::filesystem::path& file, int (*depth)(st
     if (in.bad()) throw ContentError(file, "cannot read file");
     std::string whole = std::move(text).str();
     if (depth(whole) > maxNestingDepth) {
-        throw ContentError(file, "nested too deep (more than " + std::to_string(maxNestingDepth) + " levels)");
+        throw ContentError(file,
+                           "nested too deep (more than " + std::to_string(maxNestingDepth) + " levels)");
     }
     return whole;
 }

@@ -6,8 +6,9 @@
 #include <boost/filesystem/path.hpp>
 
 // The JSON and XML readers recurse once per level of nesting, and about 100,000 levels
-// overflow the stack. Real content nests a few levels (a font 3, a cue file 4); 256 keeps any
-// hand-written or generated file far inside and the readers far from the stack's end.
+// overflow the stack. Real content nests a few levels (a level 1, a cue file or a font 3);
+// 256 keeps any hand-written or generated file far inside and the readers far from the
+// stack's end.
 constexpr int maxNestingDepth = 256;
 
 // The deepest nesting of arrays and objects in JSON text; brackets inside strings do not count.

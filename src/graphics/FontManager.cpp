@@ -55,10 +55,12 @@ void CheckGlyphsOnPage(const Font& font, const boost::filesystem::path& path) {
     const auto pageW = int64_t(font.page->width), pageH = int64_t(font.page->height);
     for (const auto& [code, g] : font.glyphs) {
         if (g.width <= 0 || g.height <= 0) continue;
-        if (g.x >= 0 && g.y >= 0 && int64_t(g.x) + g.width <= pageW && int64_t(g.y) + g.height <= pageH) continue;
+        const bool onPage = g.x >= 0 && g.y >= 0 && int64_t(g.x) + g.width <= pageW &&
+                            int64_t(g.y) + g.height <= pageH;
+        if (onPage) continue;
         const auto str = [](int64_t n) { return std::to_string(n); };
-        throw ContentError(path, "the \"char\" element of id " + str(code) + " (x " + str(g.x) + ", y " + str(g.y) +
-                                     ", width " + str(g.width) + ", height " + str(g.height) +
+        throw ContentError(path, "the \"char\" element of id " + str(code) + " (x " + str(g.x) + ", y " +
+                                     str(g.y) + ", width " + str(g.width) + ", height " + str(g.height) +
                                      ") lies outside its page (" + str(pageW) + " x " + str(pageH) + ")");
     }
 }

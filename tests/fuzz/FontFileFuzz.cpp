@@ -12,7 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EnterFuzzFolder();
     OpenHeadlessDevice();
-    static const bool copied = (CopyShipped("Content/Fonts/Main/Title_0.png", "Content/Fonts/Main/Title_0.png"), true);
+    static const bool copied =
+        (CopyShipped("Content/Fonts/Main/Title_0.png", "Content/Fonts/Main/Title_0.png"), true);
     (void)copied;
     WriteInput("Content/Fonts/Main/Fuzz.fnt", data, size);
     try {
