@@ -24,7 +24,8 @@ public:
 
     bool streamed() const { return stream_ != nullptr; }
     StreamDecoder* stream() const { return stream_.get(); }
-    // Length in the file's frames, the unit of the loop points.
+    // Length in the file's frames, the unit of the loop points: as decoded for a memory clip,
+    // as the header says for a streamed one (INT64_MAX when the file does not know).
     int64_t sourceFrames() const { return sourceFrames_; }
 
     // Repeats after the first pass: 0 plays once, -1 without end. Applies to the next play.

@@ -2,33 +2,43 @@
 
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 #include <SDL.h>
 #include <dlfcn.h>
 
 #include "audio/FormatConverter.hpp"
 #include "audio/SoundFile.hpp"
+#include "core/ContentError.hpp"
 
 namespace {
 
 constexpr int defaultRate = 48000;
 constexpr Uint16 callbackFrames = 512;  // about 11 ms at 48 kHz
 
-std::vector<float> DecodeWhole(SoundFile& file, int toChannels, int toRate) {
+struct Decoded {
+    std::vector<float> samples;  // in the device's format
+    int64_t sourceFrames = 0;    // as many as the file gave
+};
+
+// Piece by piece until the decoder has no more: the header's length is never trusted to size
+// anything. A file that stops decoding partway (damaged, cut short) is not a sound.
+std::optional<Decoded> DecodeWhole(SoundFile& file, int toChannels, int toRate) {
     FormatConverter converter(file.channels(), file.rate(), toChannels, toRate);
     std::vector<float> piece(size_t(FormatConverter::maxPutFrames * file.channels()));
-    std::vector<float> out;
-    out.reserve(size_t(std::max<int64_t>(file.frames(), 0) * toChannels * toRate / file.rate() + 64));
     std::vector<float> converted(size_t(4 * FormatConverter::maxPutFrames * toChannels));
+    Decoded out;
     auto drain = [&] {
         for (int64_t n; (n = converter.Get(converted.data(), 4 * FormatConverter::maxPutFrames)) > 0;) {
-            out.insert(out.end(), converted.begin(), converted.begin() + n * toChannels);
+            out.samples.insert(out.samples.end(), converted.begin(), converted.begin() + n * toChannels);
         }
     };
     for (int64_t got; (got = file.Read(piece.data(), FormatConverter::maxPutFrames)) > 0;) {
+        out.sourceFrames += got;
         converter.Put(piece.data(), got);
         drain();
     }
+    if (file.Failed()) return std::nullopt;
     converter.Flush();
     drain();
     return out;
@@ -97,19 +107,23 @@ AudioSystem::AudioSystem(int channelCount) : voices_(size_t(std::max(channelCoun
 AudioSystem::~AudioSystem() = default;
 
 AudioClip* AudioSystem::CreateClip(const std::string& path, ClipMode mode) {
-    std::unique_ptr<SoundFile> file = SoundFile::Open(path);
-    if (!file) return nullptr;
-    std::unique_ptr<AudioClip> clip;
-    if (mode == ClipMode::Stream) {
-        const auto ahead = int64_t(streamAheadSeconds * rate_);
-        clip = std::make_unique<AudioClip>(
-            std::make_unique<StreamDecoder>(std::move(file), channels_, rate_, ahead));
-    } else {
-        const int64_t sourceFrames = file->frames();
-        clip = std::make_unique<AudioClip>(DecodeWhole(*file, channels_, rate_), channels_, sourceFrames);
-    }
-    clips_.push_back(std::move(clip));
-    return clips_.back().get();
+    // Whatever a file makes fail on the way (the converter, memory) names the file.
+    return LoadingFile(path, [&]() -> AudioClip* {
+        std::unique_ptr<SoundFile> file = SoundFile::Open(path);
+        if (!file) return nullptr;
+        std::unique_ptr<AudioClip> clip;
+        if (mode == ClipMode::Stream) {
+            const auto ahead = int64_t(streamAheadSeconds * rate_);
+            clip = std::make_unique<AudioClip>(
+                std::make_unique<StreamDecoder>(std::move(file), channels_, rate_, ahead));
+        } else {
+            std::optional<Decoded> decoded = DecodeWhole(*file, channels_, rate_);
+            if (!decoded) return nullptr;
+            clip = std::make_unique<AudioClip>(std::move(decoded->samples), channels_, decoded->sourceFrames);
+        }
+        clips_.push_back(std::move(clip));
+        return clips_.back().get();
+    });
 }
 
 void AudioSystem::ReleaseClip(AudioClip* clip) {

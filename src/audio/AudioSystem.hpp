@@ -36,8 +36,9 @@ public:
     int rate() const { return rate_; }          // device frames per second
     int channels() const { return channels_; }  // samples per device frame
 
-    // Null when the file is not a sound the decoder knows. The system owns the clip until
-    // ReleaseClip or its own end.
+    // Null when the file is not a sound the decoder knows, or (held in memory) stops decoding
+    // partway. Any other failure on the way is a ContentError naming the file. The system owns
+    // the clip until ReleaseClip or its own end.
     AudioClip* CreateClip(const std::string& path, ClipMode mode);
     // Stops every channel that plays the clip, then frees it.
     void ReleaseClip(AudioClip* clip);

@@ -24,11 +24,15 @@ public:
 
     int channels() const { return info_.channels; }
     int rate() const { return info_.samplerate; }
-    // As the header says; some formats decode fewer (MP3 counts its encoder delay).
+    // As the header says, so never a size to allocate: some formats decode fewer (MP3 counts
+    // its encoder delay), a damaged header can claim 2^36, and a file of unknown length (a
+    // FLAC written to a pipe) says INT64_MAX.
     int64_t frames() const { return info_.frames; }
 
     // Reads up to `count` frames into `out`; returns how many came (0 at the end).
     int64_t Read(float* out, int64_t count);
+    // The decoder met damage it could not read past (the reads then give 0).
+    bool Failed() const { return sf_error(file_.get()) != SF_ERR_NO_ERROR; }
     // Moves to `frame`; exact for WAV and FLAC, so loops only ever seek backwards.
     bool Seek(int64_t frame);
 

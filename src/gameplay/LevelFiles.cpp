@@ -1,13 +1,14 @@
 #include "gameplay/LevelFiles.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <boost/property_tree/json_parser.hpp>
-#include <boost/property_tree/ptree.hpp>
 #include <algorithm>
 #include <boost/filesystem/directory.hpp>
 #include <boost/filesystem/operations.hpp>
+#include <boost/property_tree/json_parser.hpp>
+#include <boost/property_tree/ptree.hpp>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -72,6 +73,22 @@ void SyncFolder(const fs::path& folder) {
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+// What the level file `file` stands for, followed through symbolic links (a relative link
+// counts from its own folder); it need not exist yet.
+fs::path LinkTarget(const fs::path& file) {
+    fs::path at = file;
+    // As many links as the system itself follows before it gives up with ELOOP.
+    for (int links = 0; links < 40; ++links) {
+        struct stat status {};
+        if (::lstat(at.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return at;
+        boost::system::error_code error;
+        const fs::path next = fs::read_symlink(at, error);
+        if (error) SaveFailed(file, "cannot read the link", error.value());
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    SaveFailed(file, "cannot follow the link", ELOOP);
+}
+
 std::string Lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return text;
@@ -112,10 +129,18 @@ void LoadLevels() {
 
 void WriteLevelFile(const LevelData& level) {
     const fs::path file = LevelFolder() / (level.fileName.empty() ? level.name + ".json" : level.fileName);
+    // The file the name finally stands for: a link stays, what it points to is replaced.
+    const fs::path target = LinkTarget(file);
     // Its extension is not ".json", so a temporary file left by a crash is never taken for a level.
-    const fs::path temporary = file.string() + ".saving";
+    const fs::path temporary = target.string() + ".saving";
     const std::string text = LevelText(level);
 
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    // By the mode bits, not by access(): run as root, access() would allow overwriting anything.
+    if (exists && (old.st_mode & 0222) == 0) {
+        throw ContentError(file, "cannot save the level: the file is read-only (no write permission)");
+    }
     // A stale one is removed first; O_EXCL then never writes through a link left in its place.
     if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
         SaveFailed(file, "cannot remove the old temporary file", errno);
@@ -123,14 +148,17 @@ void WriteLevelFile(const LevelData& level) {
     FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() < 0) SaveFailed(file, "cannot create the temporary file", errno);
     try {
+        if (exists && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
+            SaveFailed(file, "cannot keep the file's permissions", errno);
+        }
         WriteAll(fd.get(), text, file);
         if (::fsync(fd.get()) != 0) SaveFailed(file, "flush to disk failed", errno);
         if (fd.Close() != 0) SaveFailed(file, "write failed", errno);
-        if (::rename(temporary.c_str(), file.c_str()) != 0)
+        if (::rename(temporary.c_str(), target.c_str()) != 0)
             SaveFailed(file, "cannot replace the file", errno);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;
     }
-    SyncFolder(LevelFolder());
+    SyncFolder(target.parent_path());
 }

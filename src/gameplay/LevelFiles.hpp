@@ -21,8 +21,11 @@ void ClearLevels();
 
 // Saves `level` to its file (the one it was loaded from, else name + ".json") in the level
 // folder. The text goes to a temporary file beside it, is flushed to disk and renamed over
-// the old file, so a failure at any point leaves the old file whole. A failure is a
-// ContentError naming the level's file; the temporary file is removed.
+// the old file, so a failure at any point leaves the old file whole; the new file keeps the
+// old one's permission bits. A level file that is a symbolic link stays one: the file it
+// points to is replaced the same way, in its own folder. A file without any write permission
+// bit is not replaced. A failure is a ContentError naming the level's file; the temporary
+// file is removed.
 void WriteLevelFile(const LevelData& level);
 
 // The first of Level2.json, Level3.json ... Level999.json that no level of the list and no

@@ -1,11 +1,14 @@
 #include "graphics/FontManager.hpp"
 
+#include <cstdint>
+#include <sstream>
 #include <stdexcept>
 
 #include <boost/property_tree/ptree.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
 #include "core/ContentError.hpp"
+#include "core/ContentText.hpp"
 #include "core/FolderListing.hpp"
 #include "graphics/TextureManager.hpp"
 
@@ -46,14 +49,31 @@ Kerning ReadKerning(const pt::ptree& e) {
     return Kerning{a("first"), a("second"), a("amount")};
 }
 
+// A glyph with an area is cut from the page when drawn, so its rectangle must lie on the page.
+// Checked in 64 bits: a glyph at x 2147483647 is named here instead of overflowing the draw.
+void CheckGlyphsOnPage(const Font& font, const boost::filesystem::path& path) {
+    const auto pageW = int64_t(font.page->width), pageH = int64_t(font.page->height);
+    for (const auto& [code, g] : font.glyphs) {
+        if (g.width <= 0 || g.height <= 0) continue;
+        const bool onPage = g.x >= 0 && g.y >= 0 && int64_t(g.x) + g.width <= pageW &&
+                            int64_t(g.y) + g.height <= pageH;
+        if (onPage) continue;
+        const auto str = [](int64_t n) { return std::to_string(n); };
+        throw ContentError(path, "the \"char\" element of id " + str(code) + " (x " + str(g.x) + ", y " +
+                                     str(g.y) + ", width " + str(g.width) + ", height " + str(g.height) +
+                                     ") lies outside its page (" + str(pageW) + " x " + str(pageH) + ")");
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<Font> LoadFont(const boost::filesystem::path& path) {
     auto font = std::make_unique<Font>();
+    std::istringstream text(ReadContentText(path, XmlNestingDepth));
     pt::ptree tree;
     std::string pageFile;
     LoadingFile(path, [&] {
-        pt::read_xml(path.string(), tree);
+        pt::read_xml(text, tree);
         const pt::ptree& lineHeight = Required(tree, "font.common.<xmlattr>.lineHeight");
         const auto height = lineHeight.get_value_optional<float>();
         if (!height) throw std::runtime_error("the lineHeight is not a number: \"" + lineHeight.data() + "\"");
@@ -79,6 +99,7 @@ std::unique_ptr<Font> LoadFont(const boost::filesystem::path& path) {
         }
     });
     font->page = LoadTextureFromFile(path.parent_path() / pageFile);
+    if (font->page) CheckGlyphsOnPage(*font, path);  // without a page nothing is ever drawn
     return font;
 }
 

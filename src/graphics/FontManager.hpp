@@ -10,7 +10,8 @@
 
 // Reads a font description in the XML form of the bitmap-font format and loads its page.
 // A file that is not XML, or lacks a required element or attribute, or holds an attribute
-// that is not a number, is a ContentError naming the file. A font without kerning pairs may
+// that is not a number, nests deeper than maxNestingDepth, or has a glyph that does not lie
+// on its loaded page, is a ContentError naming the file. A font without kerning pairs may
 // leave out the "kernings" element.
 std::unique_ptr<Font> LoadFont(const boost::filesystem::path& path);
 

@@ -5,6 +5,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/FolderListing.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
@@ -48,11 +51,31 @@ struct ReadCloser {
     void operator()(SDL_RWops* rw) const { SDL_RWclose(rw); }
 };
 
+// No picture of this game comes near this; a header claiming more is damaged or hostile.
+constexpr uint32_t largestSide = 8192;
+
+// Whether the size in the header (the IHDR chunk: bytes 16-23, big-endian width and height)
+// is within the limit. Read before decoding: the decoder works for the size the header claims,
+// and a 4 KB file claiming 60000 x 60000 would keep it busy for minutes.
+bool HeaderSizeWithinLimit(SDL_RWops* file) {
+    Uint8 header[24];
+    const Sint64 start = SDL_RWtell(file);
+    const bool read = SDL_RWread(file, header, 1, sizeof header) == sizeof header;
+    SDL_RWseek(file, start, RW_SEEK_SET);
+    if (!read || std::memcmp(header + 12, "IHDR", 4) != 0) return false;
+    const auto side = [&](int at) {
+        return uint32_t(header[at]) << 24 | uint32_t(header[at + 1]) << 16 | uint32_t(header[at + 2]) << 8 |
+               uint32_t(header[at + 3]);
+    };
+    const uint32_t w = side(16), h = side(20);
+    return w >= 1 && h >= 1 && w <= largestSide && h <= largestSide;
+}
+
 // PNG only, whatever the bytes look like: the game's pictures are PNG, and a file that only
 // claims the name never reaches the library's other decoders (one of them leaks on bad input).
 SDL_Surface* LoadPngQuietly(const std::string& path) {
     std::unique_ptr<SDL_RWops, ReadCloser> file(SDL_RWFromFile(path.c_str(), "rb"));
-    if (!file || !IMG_isPNG(file.get())) return nullptr;
+    if (!file || !IMG_isPNG(file.get()) || !HeaderSizeWithinLimit(file.get())) return nullptr;
     QuietStandardError quiet;
     return IMG_LoadPNG_RW(file.get());
 }
@@ -65,9 +88,6 @@ std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path
     SDL_ClearError();  // IMG_GetError may still hold an older error
     SurfacePtr loaded(LoadPngQuietly(path.string()));
     if (!loaded) return nullptr;
-    // No picture of this game comes near this; a header claiming more is damaged or hostile.
-    constexpr int largestSide = 8192;
-    if (loaded->w > largestSide || loaded->h > largestSide) return nullptr;
     SurfacePtr rgba(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
     if (!rgba) return nullptr;
     const int w = NextPowerOfTwo(rgba->w), h = NextPowerOfTwo(rgba->h);

@@ -10,7 +10,8 @@
 
 // Loads a PNG onto the device of GameSettings. Sides that are not powers of two are stretched
 // to the next powers of two, and width/height report those. Null when the file cannot be
-// loaded (or there is no device yet); nothing is reported.
+// loaded, its header claims a side over 8192 pixels, or there is no device yet; nothing is
+// reported.
 std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path);
 
 class TextureBank {
