@@ -12,7 +12,8 @@ class GameObject;
 // Where the renderer can draw into a texture, the clear and layer 1 are kept in one of the
 // renderer's output size and reused while layer 1 makes the same draws as last frame: an
 // unchanged maze then costs one copy instead of 126 blended tiles and the title. Whether
-// anything changed is told from the draws themselves, so no caller can forget to say so.
+// anything changed is told from the draws themselves, so no caller can forget to say so; a
+// texture's pixels are taken to stay as they were loaded.
 class LayeredFrameRenderer {
 public:
     // With `keepLayer` false, or where the renderer has no render targets, every frame is
