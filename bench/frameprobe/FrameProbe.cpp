@@ -1,8 +1,8 @@
 // Loaded with LD_PRELOAD into the game or the reference program. It wraps SDL_RenderPresent
-// to take a monotonic timestamp and the running count of operator new calls at every present,
-// ends the program after FRAMEPROBE_FRAMES presents by posting the quit event, and writes one
-// line per present ("<ns> <allocations>") to FRAMEPROBE_OUT at exit. Nothing here allocates
-// on the hot path.
+// to take a monotonic timestamp, the process's CPU time (all threads) and the running count of
+// operator new calls at every present, ends the program after FRAMEPROBE_FRAMES presents by
+// posting the quit event, and writes one line per present ("<ns> <allocations> <cpu ns>") to
+// FRAMEPROBE_OUT at exit. Nothing here allocates on the hot path.
 #include <dlfcn.h>
 
 #include <SDL.h>
@@ -18,14 +18,15 @@ namespace {
 constexpr int maxFrames = 200000;
 std::atomic<unsigned long long> allocations{0};
 long long stamps[maxFrames];
+long long cpuStamps[maxFrames];
 unsigned long long allocationStamps[maxFrames];
 int presents = 0;
 int quitAfter = -1;
 bool quitPosted = false;
 
-long long NowNs() {
+long long NowNs(clockid_t clock = CLOCK_MONOTONIC) {
     timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
+    clock_gettime(clock, &ts);
     return ts.tv_sec * 1000000000LL + ts.tv_nsec;
 }
 
@@ -44,7 +45,7 @@ __attribute__((destructor)) void Finish() {
     if (!path) return;
     if (FILE* out = std::fopen(path, "w")) {
         for (int i = 0; i < presents && i < maxFrames; ++i) {
-            std::fprintf(out, "%lld %llu\n", stamps[i], allocationStamps[i]);
+            std::fprintf(out, "%lld %llu %lld\n", stamps[i], allocationStamps[i], cpuStamps[i]);
         }
         std::fclose(out);
     }
@@ -58,6 +59,7 @@ extern "C" void SDL_RenderPresent(SDL_Renderer* renderer) {
     real(renderer);
     if (presents < maxFrames) {
         stamps[presents] = NowNs();
+        cpuStamps[presents] = NowNs(CLOCK_PROCESS_CPUTIME_ID);
         allocationStamps[presents] = allocations.load(std::memory_order_relaxed);
     }
     ++presents;

@@ -1,9 +1,9 @@
-// frame-harness [frames] [rounds]
+// frame-harness [frames] [rounds] [game executable, to measure another build]
 // Starts its own Xvfb, then runs the reference loop and the game in turn for the same number
-// of frames (each preloaded with the frame probe), from the repository folder, and prints:
-// CPU time per frame, wall time from process start to the first presented frame and peak
-// memory as ratios game/reference; and for the game, frame-interval jitter and heap
-// allocations per steady-state frame.
+// of frames (each preloaded with the frame probe), from the repository folder, and prints for
+// both and as ratios game/reference: CPU time per frame over the whole run and in the steady
+// state, wall time from process start to the first presented frame, peak memory,
+// frame-interval jitter and heap allocations per steady-state frame.
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -26,6 +26,7 @@ struct Run {
     double peakMiB = 0;
     std::vector<long long> stamps;
     std::vector<unsigned long long> allocations;
+    std::vector<long long> cpuStamps;  // process CPU time at each present, ns
 };
 
 long long NowNs() {
@@ -63,11 +64,12 @@ Run Measure(const std::string& program, int frames, const std::string& display) 
     }
     Run run;
     std::ifstream in(out);
-    long long t;
+    long long t, c;
     unsigned long long a;
-    while (in >> t >> a) {
+    while (in >> t >> a >> c) {
         run.stamps.push_back(t);
         run.allocations.push_back(a);
+        run.cpuStamps.push_back(c);
     }
     std::remove(out.c_str());
     if (run.stamps.empty()) {
@@ -83,66 +85,93 @@ Run Measure(const std::string& program, int frames, const std::string& display) 
 }
 
 double Percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5))];
 }
 
 double Median(std::vector<double> v) { return Percentile(std::move(v), 0.5); }
 
-// abs(interval - 1/60 s) of every frame after the first second, in milliseconds.
+// Frames after the first second count as the steady state.
+size_t Warm(const Run& run) { return std::min<size_t>(60, run.stamps.size() - 1); }
+
+// abs(interval - 1/60 s) of every steady-state frame, in milliseconds.
 std::vector<double> Deviations(const Run& run) {
-    const size_t warm = std::min<size_t>(60, run.stamps.size() - 1);
     std::vector<double> deviations;
-    for (size_t i = warm + 1; i < run.stamps.size(); ++i) {
+    for (size_t i = Warm(run) + 1; i < run.stamps.size(); ++i) {
         const double interval = double(run.stamps[i] - run.stamps[i - 1]) / 1e6;
         deviations.push_back(std::fabs(interval - 1000.0 / 60.0));
     }
     return deviations;
 }
 
+// Per steady-state frame: a running count's growth divided by the frames.
+template <class T>
+double PerSteadyFrame(const Run& run, const std::vector<T>& running) {
+    const size_t warm = Warm(run), last = run.stamps.size() - 1;
+    return last > warm ? double(running[last] - running[warm]) / double(last - warm) : 0.0;
+}
+
+// One measure of both programs over the rounds.
+struct Row {
+    const char* name;
+    const char* unit;
+    bool ratio;  // print game / reference
+    std::vector<double> game, reference, ratios;
+    void Add(double g, double r) {
+        game.push_back(g);
+        reference.push_back(r);
+        ratios.push_back(r != 0.0 ? g / r : 0.0);
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 600;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+    const std::string gameExecutable = argc > 3 ? argv[3] : GAME_EXECUTABLE;
     if (chdir(GAME_SOURCE_DIR) != 0) return 1;
 
     const std::string display = ":" + std::to_string(90 + getpid() % 100);
     const pid_t xvfb = Spawn({"Xvfb", display, "-noreset", "-screen", "0", "1024x768x24"}, {});
     usleep(1500000);
 
-    std::vector<double> cpu, first, peak, jitterMedian, jitterP99, referenceP99, allocationsPerFrame;
+    Row rows[] = {{"CPU time per frame, whole run (start-up included)", "ms", true, {}, {}, {}},
+                  {"CPU time per frame, steady state (after the first second)", "ms", true, {}, {}, {}},
+                  {"CPU time up to the first frame (start-up)", "ms", true, {}, {}, {}},
+                  {"wall time from process start to the first frame", "ms", true, {}, {}, {}},
+                  {"peak memory", "MiB", true, {}, {}, {}},
+                  {"frame jitter, median of abs(interval - 1/60 s)", "ms", false, {}, {}, {}},
+                  {"frame jitter, 99th percentile", "ms", false, {}, {}, {}},
+                  {"heap allocations per steady-state frame", "", false, {}, {}, {}}};
     for (int round = 0; round < rounds; ++round) {
         const Run ref = Measure(REFERENCE_EXECUTABLE, frames, display);
-        const Run game = Measure(GAME_EXECUTABLE, frames, display);
-        cpu.push_back(game.cpuPerFrameMs / ref.cpuPerFrameMs);
-        first.push_back(game.firstFrameMs / ref.firstFrameMs);
-        peak.push_back(game.peakMiB / ref.peakMiB);
-        std::printf("round %d: reference %.3f ms CPU/frame, %.1f ms to first frame, %.1f MiB; "
-                    "game %.3f ms, %.1f ms, %.1f MiB\n",
-                    round + 1, ref.cpuPerFrameMs, ref.firstFrameMs, ref.peakMiB,
-                    game.cpuPerFrameMs, game.firstFrameMs, game.peakMiB);
-        // Steady state: skip the first second.
-        const std::vector<double> deviations = Deviations(game);
-        jitterMedian.push_back(Median(deviations));
-        jitterP99.push_back(Percentile(deviations, 0.99));
-        referenceP99.push_back(Percentile(Deviations(ref), 0.99));
-        const size_t warm = std::min<size_t>(60, game.stamps.size() - 1);
-        const size_t last = game.stamps.size() - 1;
-        allocationsPerFrame.push_back(double(game.allocations[last] - game.allocations[warm]) /
-                                      double(last - warm));
+        const Run game = Measure(gameExecutable, frames, display);
+        rows[0].Add(game.cpuPerFrameMs, ref.cpuPerFrameMs);
+        rows[1].Add(PerSteadyFrame(game, game.cpuStamps) / 1e6, PerSteadyFrame(ref, ref.cpuStamps) / 1e6);
+        rows[2].Add(double(game.cpuStamps.front()) / 1e6, double(ref.cpuStamps.front()) / 1e6);
+        rows[3].Add(game.firstFrameMs, ref.firstFrameMs);
+        rows[4].Add(game.peakMiB, ref.peakMiB);
+        rows[5].Add(Median(Deviations(game)), Median(Deviations(ref)));
+        rows[6].Add(Percentile(Deviations(game), 0.99), Percentile(Deviations(ref), 0.99));
+        rows[7].Add(PerSteadyFrame(game, game.allocations), PerSteadyFrame(ref, ref.allocations));
+        std::printf("round %d:", round + 1);
+        for (const Row& row : rows) std::printf(" %.3f/%.3f", row.game.back(), row.reference.back());
+        std::printf("  (game/reference, in table order)\n");
     }
     kill(xvfb, SIGTERM);
     waitpid(xvfb, nullptr, 0);
 
-    std::printf("\n| measure (median of %d rounds, %d frames each) | value |\n|---|---|\n", rounds,
-                frames);
-    std::printf("| CPU time per frame, game / reference | %.2f |\n", Median(cpu));
-    std::printf("| wall time to first frame, game / reference | %.2f |\n", Median(first));
-    std::printf("| peak memory, game / reference | %.2f |\n", Median(peak));
-    std::printf("| game frame jitter, median abs(interval - 1/60 s) | %.3f ms |\n", Median(jitterMedian));
-    std::printf("| game frame jitter, 99th percentile | %.3f ms |\n", Median(jitterP99));
-    std::printf("| reference frame jitter, 99th percentile (for comparison) | %.3f ms |\n", Median(referenceP99));
-    std::printf("| game heap allocations per steady-state frame | %.2f |\n", Median(allocationsPerFrame));
+    std::printf("\n| measure (median of %d rounds, %d frames each) | game / reference | game | reference |\n"
+                "|---|---|---|---|\n",
+                rounds, frames);
+    for (const Row& row : rows) {
+        std::printf("| %s | ", row.name);
+        if (row.ratio) std::printf("%.2f", Median(row.ratios));
+        const char* space = *row.unit ? " " : "";
+        std::printf(" | %.3f%s%s | %.3f%s%s |\n", Median(row.game), space, row.unit, Median(row.reference), space,
+                    row.unit);
+    }
     return 0;
 }

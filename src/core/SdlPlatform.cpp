@@ -8,15 +8,13 @@
 #include "core/FrameTimer.hpp"
 #include "core/Game.hpp"
 #include "core/GameSettings.hpp"
+#include "core/LayeredFrameRenderer.hpp"
 #include "core/SdlHandles.hpp"
 #include "core/SdlMouse.hpp"
-#include "core/SdlSpriteBatch.hpp"
 #include "core/Services.hpp"
 #include "core/VirtualKeys.hpp"
 #include "input/InputManager.hpp"
 #include "input/Key.hpp"
-#include "scene/DrawObject.hpp"
-#include "scene/GameObject.hpp"
 
 namespace {
 
@@ -49,7 +47,7 @@ private:
     std::unique_ptr<SdlSubsystem> video_;
     WindowPtr window_;
     RendererPtr renderer_;
-    std::unique_ptr<SdlSpriteBatch> batch_;
+    std::unique_ptr<LayeredFrameRenderer> frame_;
     SdlMouse mouse_;
     bool quit_ = false;
     bool closeRequested_ = false;  // the user asked to close during this pump
@@ -80,11 +78,11 @@ void SdlPlatform::CreateWindowAndDevice() {
     // Should the window end up another size, the frame keeps its aspect and the mouse events
     // are mapped back to back-buffer pixels.
     SDL_RenderSetLogicalSize(renderer, settings->screenWidth, settings->screenHeight);
-    batch_ = std::make_unique<SdlSpriteBatch>(renderer);
+    frame_ = std::make_unique<LayeredFrameRenderer>(renderer);
 
     settings->window = window_.get();
     settings->device = renderer_.get();
-    settings->spriteBatch = batch_.get();
+    settings->spriteBatch = &frame_->batch();
 }
 
 bool SdlPlatform::PumpMessages() {
@@ -120,6 +118,10 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
     case SDL_KEYUP:
         HandleKey(event.key);
         break;
+    case SDL_RENDER_TARGETS_RESET:  // the kept layer's pixels are gone
+    case SDL_RENDER_DEVICE_RESET:
+        if (frame_) frame_->Invalidate();
+        break;
     default:
         mouse_.Handle(event);
         break;
@@ -137,10 +139,7 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
 
 void SdlPlatform::RenderFrame() {
     if (!renderer_) return;
-    const Color c = Services::settings->clearColor;
-    SDL_SetRenderDrawColor(renderer_.get(), c.r, c.g, c.b, c.a);
-    SDL_RenderClear(renderer_.get());
-    if (Services::root) DrawScene(*Services::root, *batch_);
+    frame_->Draw(Services::root, Services::settings->clearColor);
     SDL_RenderPresent(renderer_.get());
 }
 
@@ -158,7 +157,7 @@ void SdlPlatform::ReleaseDevice() {
 }
 
 void SdlPlatform::ReleaseHandles() {
-    batch_.reset();
+    frame_.reset();
     renderer_.reset();
     window_.reset();
     video_.reset();

@@ -4,42 +4,59 @@
 
 #include "graphics/Texture.hpp"
 
+bool SameDraw(const SdlDraw& a, const SdlDraw& b) {
+    return a.texture == b.texture && a.source.x == b.source.x && a.source.y == b.source.y &&
+           a.source.w == b.source.w && a.source.h == b.source.h && a.target.x == b.target.x &&
+           a.target.y == b.target.y && a.target.w == b.target.w && a.target.h == b.target.h &&
+           a.color == b.color && a.flip == b.flip;
+}
+
+void DrawNow(SDL_Renderer* renderer, const SdlDraw& draw) {
+    SDL_SetTextureBlendMode(draw.texture, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureColorMod(draw.texture, draw.color.r, draw.color.g, draw.color.b);
+    SDL_SetTextureAlphaMod(draw.texture, draw.color.a);
+    if (draw.flip == SDL_FLIP_NONE) {
+        SDL_RenderCopyF(renderer, draw.texture, &draw.source, &draw.target);
+    } else {
+        SDL_RenderCopyExF(renderer, draw.texture, &draw.source, &draw.target, 0.0, nullptr,
+                          SDL_RendererFlip(draw.flip));
+    }
+}
+
 void SdlSpriteBatch::Begin() { transform_ = SpriteTransform{}; }
 
 void SdlSpriteBatch::SetTransform(const SpriteTransform& transform) { transform_ = transform; }
 
 void SdlSpriteBatch::Draw(const Texture& texture, const SourceRect& source, const Vector2* centre,
                           Vector2 position, Color color) {
-    SDL_Texture* device = texture.deviceTexture;
+    SdlDraw draw;
+    draw.texture = texture.deviceTexture;
     const int32_t w = source.right - source.left, h = source.bottom - source.top;
-    if (!device || w <= 0 || h <= 0) return;
+    if (!draw.texture || w <= 0 || h <= 0) return;
 
     // The centre texel lands on the position, then the transform scales and moves the result.
     const Vector2 pivot = centre ? *centre : Vector2();
     const Vector2 topLeft = position - pivot;
-    SDL_FRect target{topLeft.x * transform_.scaleX + transform_.translateX,
-                     topLeft.y * transform_.scaleY + transform_.translateY,
-                     float(w) * transform_.scaleX, float(h) * transform_.scaleY};
+    draw.target = {topLeft.x * transform_.scaleX + transform_.translateX,
+                   topLeft.y * transform_.scaleY + transform_.translateY,
+                   float(w) * transform_.scaleX, float(h) * transform_.scaleY};
     // A negative scale mirrors the picture, as a scaling matrix would.
-    int flip = SDL_FLIP_NONE;
-    if (target.w < 0) {
-        target.x += target.w;
-        target.w = -target.w;
-        flip |= SDL_FLIP_HORIZONTAL;
+    if (draw.target.w < 0) {
+        draw.target.x += draw.target.w;
+        draw.target.w = -draw.target.w;
+        draw.flip |= SDL_FLIP_HORIZONTAL;
     }
-    if (target.h < 0) {
-        target.y += target.h;
-        target.h = -target.h;
-        flip |= SDL_FLIP_VERTICAL;
+    if (draw.target.h < 0) {
+        draw.target.y += draw.target.h;
+        draw.target.h = -draw.target.h;
+        draw.flip |= SDL_FLIP_VERTICAL;
     }
-    const SDL_Rect from{source.left, source.top, w, h};
-    SDL_SetTextureBlendMode(device, SDL_BLENDMODE_BLEND);
-    SDL_SetTextureColorMod(device, color.r, color.g, color.b);
-    SDL_SetTextureAlphaMod(device, color.a);
-    if (flip == SDL_FLIP_NONE) {
-        SDL_RenderCopyF(renderer_, device, &from, &target);
+    draw.source = {source.left, source.top, w, h};
+    draw.color = color;
+    if (record_) {
+        record_->push_back(draw);
     } else {
-        SDL_RenderCopyExF(renderer_, device, &from, &target, 0.0, nullptr, SDL_RendererFlip(flip));
+        DrawNow(renderer_, draw);
     }
 }
 

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <vector>
+
+#include "core/Color.hpp"
+#include "core/SdlHandles.hpp"
+#include "core/SdlSpriteBatch.hpp"
+
+class GameObject;
+
+// Draws one frame of the scene tree: cleared to a colour, sprite layer 1, then layer 2.
+// Where the renderer can draw into a texture, the clear and layer 1 are kept in one of the
+// renderer's output size and reused while layer 1 makes the same draws as last frame: an
+// unchanged maze then costs one copy instead of 126 blended tiles and the title. Whether
+// anything changed is told from the draws themselves, so no caller can forget to say so; a
+// texture's pixels are taken to stay as they were loaded.
+class LayeredFrameRenderer {
+public:
+    // With `keepLayer` false, or where the renderer has no render targets, every frame is
+    // drawn directly.
+    explicit LayeredFrameRenderer(SDL_Renderer* renderer, bool keepLayer = true);
+
+    // Draws the frame into the renderer's current target; the caller presents.
+    void Draw(GameObject* root, Color clearColor);
+    // The kept layer is lost (the device reset its targets): draw it anew next frame.
+    void Invalidate() { kept_ = false; }
+
+    SpriteBatch& batch() { return batch_; }
+    // How often the kept layer has been drawn anew.
+    int rebuilds() const { return rebuilds_; }
+
+private:
+    // What decides the target's size and how layer 1 is scaled into it.
+    struct Shape {
+        int width = 0, height = 0;
+        int logicalWidth = 0, logicalHeight = 0;
+        bool integerScale = false;
+        bool operator==(const Shape&) const = default;
+    };
+
+    void DrawDirect(GameObject* root, Color clearColor);
+    bool Rebuild(const Shape& shape, Color clearColor);
+    void CopyKeptLayer(const Shape& shape);
+
+    SDL_Renderer* renderer_;  // not owned
+    SdlSpriteBatch batch_;
+    bool keepLayer_;
+    SdlTexturePtr layer_;
+    bool kept_ = false;  // layer_ holds keptDraws_ over keptClear_ at keptShape_
+    Shape keptShape_;
+    Color keptClear_;
+    // This frame's layer-1 draws and those in layer_; both keep their capacity, so that a
+    // steady frame allocates nothing.
+    std::vector<SdlDraw> draws_, keptDraws_;
+    int rebuilds_ = 0;
+};

@@ -1,0 +1,132 @@
+// The kept back layer against direct drawing, both read back from SDL's software renderer.
+#include <SDL.h>
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "core/LayeredFrameRenderer.hpp"
+#include "core/Services.hpp"
+#include "gameplay/Grid.hpp"
+#include "graphics/TextureManager.hpp"
+#include "input/InputManager.hpp"
+#include "scene/Component.hpp"
+#include "support/AllocationCounter.hpp"
+#include "support/GameplayWorld.hpp"
+#include "support/HeadlessScreen.hpp"
+#include "support/TestPictures.hpp"
+
+namespace {
+
+using Frame = std::vector<uint32_t>;
+
+// The whole output, letterbox bars included.
+Frame ReadBack(SDL_Renderer* renderer) {
+    int w = 0, h = 0, logicalW = 0, logicalH = 0;
+    SDL_GetRendererOutputSize(renderer, &w, &h);
+    SDL_RenderGetLogicalSize(renderer, &logicalW, &logicalH);
+    SDL_RenderSetLogicalSize(renderer, 0, 0);
+    Frame pixels(size_t(w) * size_t(h));
+    EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4), 0)
+        << SDL_GetError();
+    SDL_RenderSetLogicalSize(renderer, logicalW, logicalH);
+    return pixels;
+}
+
+// Draws every frame twice: through a kept layer, then as the game drew before, directly.
+class TwoWayPlatform : public SoftwarePlatform {
+public:
+    TwoWayPlatform() : SoftwarePlatform(true) {}
+    void RenderFrame() override {
+        SDL_Renderer* device = Services::settings->device;
+        if (!kept) kept = std::make_unique<LayeredFrameRenderer>(device);
+        const uint64_t before = AllocationCount();
+        kept->Draw(Services::root, Services::settings->clearColor);
+        if (renders > 0) allocations += AllocationCount() - before;
+        const Frame viaLayer = ReadBack(device);
+        SoftwarePlatform::RenderFrame();
+        const Frame direct = ReadBack(device);
+        if (viaLayer != direct) differing.push_back(renders);
+    }
+    void ReleaseDevice() override {
+        kept.reset();  // its texture goes before the renderer
+        SoftwarePlatform::ReleaseDevice();
+    }
+
+    std::unique_ptr<LayeredFrameRenderer> kept;
+    std::vector<int> differing;  // frames whose two pictures differ
+    uint64_t allocations = 0;  // by the kept layer after the first frame
+};
+
+void Press(Key key, int frame, int from, int to) { Services::input->SetKey(key, frame >= from && frame < to); }
+
+}  // namespace
+
+TEST(LayeredFrame, TheGameLooksTheSameThroughTheKeptLayerFrameByFrame) {
+    TempContent content;
+    ScopedEnv home("HOME", content.path().string()), state("XDG_STATE_HOME", content.path().string()),
+        data("XDG_DATA_HOME", content.path().string()), quiet("SDL_AUDIODRIVER", "dummy");
+    content.CopyFromSource("Content", "Content");
+    auto owned = std::make_unique<TwoWayPlatform>();
+    TwoWayPlatform& platform = *owned;
+    Game game(std::move(owned));
+    game.StartUp();
+    // Walk a step right, switch the editor on, paint a floor cell, undo the paint.
+    platform.quitAfterFrames = 40;
+    platform.onFrame = [](int frame) {
+        Press(Key::Right, frame, 2, 14);
+        Press(Key::E, frame, 16, 17);
+        GameplayWorld::Mouse(GridToWorld(5, 2), frame >= 20 && frame < 23, false);
+        Press(Key::Ctrl, frame, 26, 27);
+        Press(Key::Z, frame, 26, 27);
+    };
+    game.RunLoop();
+
+    EXPECT_EQ(platform.renders, 40);
+    EXPECT_EQ(platform.differing, std::vector<int>{});
+    // Drawn anew at the start, for the editor's colour, the paint and the undo; kept otherwise.
+    EXPECT_EQ(platform.kept->rebuilds(), 4);
+    EXPECT_EQ(platform.allocations, 0u);
+    game.ShutDown();
+}
+
+// A striped sprite in layer 1 on the real platform's renderer, drawn both ways.
+class KeptLayer : public ::testing::TestWithParam<const char*> {
+protected:
+    TempContent folder;
+    HeadlessScreen screen{GetParam()};
+    SDL_Renderer* device = screen.settings.device;
+    std::unique_ptr<Texture> picture;
+    LayeredFrameRenderer kept{device}, direct{device, false};
+};
+
+// Only the clear colour changes, then a window manager sizes the window: each time the layer
+// is made anew and gives the very pixels of direct drawing, letterbox bars included.
+TEST_P(KeptLayer, LooksAsDrawnDirectlyAfterANewClearColourOrWindowSize) {
+    WritePng("stripes.png", 16, 16, [](int x, int) { return x % 2 ? Color{255, 0, 0, 255} : Color{}; });
+    picture = LoadTextureFromFile("stripes.png");
+    ASSERT_NE(picture, nullptr);
+    GameObject& tile = *screen.root.AddChild(new GameObject);
+    tile.AddComponent(new Pos2dComponent)->position = Vector2(300.5f, 200.0f);
+    auto* sprite = tile.AddComponent(new SpriteComponent);
+    sprite->texture = picture.get();
+    sprite->size = Vector2(48, 40);
+    sprite->color = Color{255, 255, 255, 200};
+
+    const Color first{10, 20, 30, 255}, next{200, 100, 50, 255};
+    const std::tuple<int, int, Color> steps[] = {
+        {800, 600, first}, {800, 600, next}, {1000, 750, next}, {900, 600, next}, {533, 411, next}};
+    for (auto [w, h, clear] : steps) {
+        SDL_SetWindowSize(screen.settings.window, w, h);
+        kept.Draw(&screen.root, clear);
+        int logicalW = 0, logicalH = 0;  // layer 2 and the mouse still need it
+        SDL_RenderGetLogicalSize(device, &logicalW, &logicalH);
+        EXPECT_EQ(logicalW * logicalH, 800 * 600);
+        const Frame viaLayer = ReadBack(device);
+        direct.Draw(&screen.root, clear);
+        EXPECT_TRUE(viaLayer == ReadBack(device)) << w << " x " << h;
+    }
+    EXPECT_EQ(kept.rebuilds(), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, KeptLayer, ::testing::Values("dummy", "offscreen"));
