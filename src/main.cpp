@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
         const ContentLookup content = FindContentFolder(ThisProcessSearch(command.options.dataDir));
         if (!content.folder) throw std::runtime_error(content.problem);
         SetContentFolder(*content.folder);
-        Game game(CreateSdlPlatform());
+        Game game(CreateSdlPlatform(SdlPlatformOptions{command.options.fullscreen}));
         game.Run();
     } catch (const std::exception& e) {
         // Bad content (or a platform that cannot start): one line naming the file, then out.

@@ -8,6 +8,7 @@
 #include "core/FrameTimer.hpp"
 #include "core/Game.hpp"
 #include "core/GameSettings.hpp"
+#include "core/SdlFullscreen.hpp"
 #include "core/SdlHandles.hpp"
 #include "core/SdlMouse.hpp"
 #include "core/SdlSpriteBatch.hpp"
@@ -28,6 +29,7 @@ extern "C" void OnTerminationSignal(int) { signalled = 1; }
 
 class SdlPlatform final : public Platform {
 public:
+    explicit SdlPlatform(const SdlPlatformOptions& options) : options_(options) {}
     // The handles go without touching GameSettings, which may be gone by then.
     ~SdlPlatform() override { ReleaseHandles(); }
 
@@ -46,6 +48,7 @@ private:
     void HandleKey(const SDL_KeyboardEvent& event);
     void ReleaseHandles();
 
+    SdlPlatformOptions options_;
     FrameTimer timer_;
     std::unique_ptr<SdlSubsystem> video_;
     WindowPtr window_;
@@ -67,9 +70,9 @@ void SdlPlatform::CreateWindowAndDevice() {
     video_ = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
 
     // The client area is the back buffer's size, so one back-buffer pixel is one screen pixel.
+    const Uint32 flags = SDL_WINDOW_SHOWN | (options_.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SdlCheck(SDL_CreateWindow("Game", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                            settings->screenWidth, settings->screenHeight,
-                                            SDL_WINDOW_SHOWN),
+                                            settings->screenWidth, settings->screenHeight, flags),
                            "cannot create the window"));
     // Presenting must not wait for the display.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
@@ -129,6 +132,11 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
 
 void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
     const bool down = event.state == SDL_PRESSED;
+    // The window's own keys; held down they repeat, which must not flip the window back and forth.
+    if (down && IsFullscreenToggle(event.keysym)) {
+        if (!event.repeat && window_) ToggleFullscreen(window_.get());
+        return;
+    }
     if (const uint32_t virtualKey = VirtualKeyFromSdl(event.keysym)) {
         if (InputManager* input = Services::input) input->SetKey(TranslateVirtualKey(virtualKey), down);
     }
@@ -181,4 +189,8 @@ void SdlPlatform::ReleaseHandles() {
 
 }  // namespace
 
-std::unique_ptr<Platform> CreateSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+std::unique_ptr<Platform> CreateSdlPlatform() { return CreateSdlPlatform(SdlPlatformOptions{}); }
+
+std::unique_ptr<Platform> CreateSdlPlatform(const SdlPlatformOptions& options) {
+    return std::make_unique<SdlPlatform>(options);
+}
