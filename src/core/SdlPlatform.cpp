@@ -8,6 +8,7 @@
 #include "core/FrameTimer.hpp"
 #include "core/Game.hpp"
 #include "core/GameSettings.hpp"
+#include "core/SdlController.hpp"
 #include "core/SdlFullscreen.hpp"
 #include "core/SdlHandles.hpp"
 #include "core/SdlMouse.hpp"
@@ -55,6 +56,7 @@ private:
     RendererPtr renderer_;
     std::unique_ptr<SdlSpriteBatch> batch_;
     SdlMouse mouse_;
+    std::unique_ptr<SdlController> controller_;
     bool quit_ = false;
     bool closeRequested_ = false;  // the user asked to close during this pump
 };
@@ -86,6 +88,9 @@ void SdlPlatform::CreateWindowAndDevice() {
     SDL_RenderSetLogicalSize(renderer, settings->screenWidth, settings->screenHeight);
     batch_ = std::make_unique<SdlSpriteBatch>(renderer);
 
+    controller_ = std::make_unique<SdlController>();
+    controller_->Start();
+
     settings->window = window_.get();
     settings->device = renderer_.get();
     settings->spriteBatch = batch_.get();
@@ -113,6 +118,7 @@ bool SdlPlatform::PumpMessages() {
 }
 
 void SdlPlatform::HandleEvent(const SDL_Event& event) {
+    if (controller_ && Services::input) controller_->Handle(event, *Services::input);
     switch (event.type) {
     case SDL_QUIT:  // the last window closed, or a program asking us to quit
         closeRequested_ = true;
@@ -181,6 +187,7 @@ void SdlPlatform::ReleaseDevice() {
 }
 
 void SdlPlatform::ReleaseHandles() {
+    controller_.reset();
     batch_.reset();
     renderer_.reset();
     window_.reset();
