@@ -60,7 +60,7 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
             break;
         }
         case SDL_WINDOWEVENT:
-            // Releases made while another window has the focus never arrive: let go of everything.
+            // As SDL does with the keyboard: nothing walks while another window has the focus.
             if (event.window.event != SDL_WINDOWEVENT_FOCUS_LOST) return;
             for (auto& [id, pad] : pads_) pad = Pad{pad.handle};
             break;

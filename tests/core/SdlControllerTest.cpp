@@ -3,6 +3,7 @@
 
 #include "core/SdlController.hpp"
 #include "input/InputManager.hpp"
+#include "support/HeadlessScreen.hpp"
 
 namespace {
 
@@ -94,3 +95,24 @@ TEST_F(Controller, KeyStaysHeldWhileAnyPadHoldsItAndGoesWithTheLastOrOnFocusLoss
 }
 
 }  // namespace
+
+// The real platform opens a controller plugged in while the game runs and lets go of its
+// arrows when it is pulled out; SDL's virtual controller stands in for a device.
+TEST(ControllerHotPlug, PluggedInControllerWalksAndUnpluggingReleases) {
+    // The dummy window never has the focus, and SDL drops a pad's presses without it.
+    ScopedEnv background(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    HeadlessScreen screen;
+    const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    ASSERT_TRUE(screen.platform().PumpMessages());
+    SDL_GameController* pad = SDL_GameControllerFromInstanceID(SDL_JoystickGetDeviceInstanceID(device));
+    ASSERT_NE(pad, nullptr) << "the platform opened the controller";
+    SDL_JoystickSetVirtualButton(SDL_GameControllerGetJoystick(pad), SDL_CONTROLLER_BUTTON_DPAD_UP,
+                                 SDL_PRESSED);
+    ASSERT_TRUE(screen.platform().PumpMessages());
+    EXPECT_TRUE(screen.input.IsKeyDown(Key::Up));
+    SDL_JoystickDetachVirtual(device);
+    ASSERT_TRUE(screen.platform().PumpMessages());
+    EXPECT_FALSE(screen.input.IsKeyDown(Key::Up));
+}
