@@ -50,7 +50,8 @@ ContentLookup FindContentFolder(const ContentSearch& search) {
         }
         tried += (tried.empty() ? "" : ", ") + (*folder / "Content").string();
     }
-    lookup.problem = "The game's Content folder was not found; tried " + tried;
+    // Worded as every content error is: the file, then what is wrong with it.
+    lookup.problem = "Content: No such file or directory (tried " + tried + ")";
     return lookup;
 }
 
