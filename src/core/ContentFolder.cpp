@@ -26,7 +26,6 @@ ContentLookup FindContentFolder(const ContentSearch& search) {
     ContentLookup lookup;
     if (search.dataDirOption) {
         const fs::path& given = *search.dataDirOption;
-        lookup.source = ContentSource::DataDirOption;
         if (HoldsContent(given)) {
             lookup.folder = given / "Content";
         } else {
@@ -34,18 +33,11 @@ ContentLookup FindContentFolder(const ContentSearch& search) {
         }
         return lookup;
     }
-    const std::pair<const fs::path*, ContentSource> candidates[] = {
-        {&search.workingFolder, ContentSource::WorkingFolder},
-        {&search.executableFolder, ContentSource::ExecutableFolder},
-        {&search.dataFolder, ContentSource::DataFolder},
-    };
     std::string tried;
-    for (const auto& [folder, source] : candidates) {
+    for (const fs::path* folder : {&search.workingFolder, &search.executableFolder, &search.dataFolder}) {
         if (folder->empty()) continue;
         if (HoldsContent(*folder)) {
-            lookup.source = source;
-            lookup.folder =
-                source == ContentSource::WorkingFolder ? fs::path("Content") : *folder / "Content";
+            lookup.folder = folder == &search.workingFolder ? fs::path("Content") : *folder / "Content";
             return lookup;
         }
         tried += (tried.empty() ? "" : ", ") + (*folder / "Content").string();

@@ -18,12 +18,8 @@ struct ContentSearch {
     std::optional<boost::filesystem::path> dataDirOption;  // --data-dir: the only candidate
 };
 
-// Which candidate a found content folder came from.
-enum class ContentSource { WorkingFolder, ExecutableFolder, DataFolder, DataDirOption };
-
 struct ContentLookup {
     std::optional<boost::filesystem::path> folder;  // the Content folder found
-    ContentSource source = ContentSource::WorkingFolder;
     std::string problem;  // one line for the user when none was found
 };
 

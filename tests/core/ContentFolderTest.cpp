@@ -1,4 +1,4 @@
-// Where the game's content is looked for, first match wins.
+// Where the game's content is looked for: the first candidate holding a Content folder wins.
 #include <gtest/gtest.h>
 
 #include <boost/filesystem/operations.hpp>
@@ -8,61 +8,40 @@
 
 namespace fs = boost::filesystem;
 
-namespace {
-
-struct LookupCase {
-    const char* name;
-    std::vector<const char*> withContent;  // of "work", "exe", "data", "given"
-    bool dataDirOption;
-    const char* found;  // below the temporary folder, "Content" for the relative result, null: none
-    ContentSource source;
-};
-
-void PrintTo(const LookupCase& c, std::ostream* out) { *out << c.name; }
-
-class ContentLookupTest : public ::testing::TestWithParam<LookupCase> {};
-
-TEST_P(ContentLookupTest, FirstCandidateHoldingContentWins) {
-    const LookupCase& c = GetParam();
+TEST(ContentLookup, FirstCandidateHoldingContentWinsAndAFailureNamesTheFoldersTried) {
+    struct Case {
+        std::vector<const char*> withContent;
+        bool dataDirOption;  // names "given"
+        const char* found;   // null: none; "work" is found as the relative path "Content"
+    };
+    const Case cases[] = {
+        {{"work", "exe", "data"}, false, "work"},
+        {{"exe", "data"}, false, "exe"},
+        {{"data"}, false, "data"},
+        {{}, false, nullptr},
+        {{"work", "given"}, true, "given"},
+        {{"work", "exe", "data"}, true, nullptr},
+    };
     TempContent temp;
     const fs::path top = temp.path() / "candidates";
-    for (const char* folder : {"work", "exe", "data", "given"}) fs::create_directories(top / folder);
-    for (const char* folder : c.withContent) fs::create_directories(top / folder / "Content");
-    ContentSearch search{top / "work", top / "exe", top / "data", std::nullopt};
-    if (c.dataDirOption) search.dataDirOption = top / "given";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        fs::remove_all(top);
+        for (const char* folder : {"work", "exe", "data", "given"}) fs::create_directories(top / folder);
+        for (const char* folder : c.withContent) fs::create_directories(top / folder / "Content");
+        ContentSearch search{top / "work", top / "exe", top / "data", std::nullopt};
+        if (c.dataDirOption) search.dataDirOption = top / "given";
 
-    const ContentLookup lookup = FindContentFolder(search);
-    if (!c.found) {
-        ASSERT_FALSE(lookup.folder);
-        EXPECT_EQ(lookup.problem.find('\n'), std::string::npos);
-        // The line names every folder tried, and only those.
+        const ContentLookup lookup = FindContentFolder(search);
+        if (c.found) {
+            EXPECT_EQ(lookup.folder, std::string(c.found) == "work" ? "Content" : top / c.found / "Content");
+            continue;
+        }
+        EXPECT_FALSE(lookup.folder);
         for (const char* folder : {"work", "exe", "data", "given"}) {
             const bool tried = c.dataDirOption == (std::string(folder) == "given");
             EXPECT_EQ(lookup.problem.find((top / folder).string()) != std::string::npos, tried)
-                << folder << ": " << lookup.problem;
+                << lookup.problem;
         }
-        return;
     }
-    ASSERT_TRUE(lookup.folder) << lookup.problem;
-    const fs::path expected =
-        std::string(c.found) == "Content" ? fs::path("Content") : top / c.found / "Content";
-    EXPECT_EQ(*lookup.folder, expected);
-    EXPECT_EQ(lookup.source, c.source);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Candidates, ContentLookupTest,
-    ::testing::Values(
-        LookupCase{"WorkingFolderFirstAndRelative",
-                   {"work", "exe", "data"},
-                   false,
-                   "Content",
-                   ContentSource::WorkingFolder},
-        LookupCase{"ThenBesideTheExecutable", {"exe", "data"}, false, "exe", ContentSource::ExecutableFolder},
-        LookupCase{"ThenTheInstalledData", {"data"}, false, "data", ContentSource::DataFolder},
-        LookupCase{"NoneFound", {}, false, nullptr, {}},
-        LookupCase{"DataDirOverridesAll", {"work", "given"}, true, "given", ContentSource::DataDirOption},
-        LookupCase{"DataDirWithoutContentFailsDespiteOthers", {"work", "exe", "data"}, true, nullptr, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-}  // namespace
