@@ -48,9 +48,14 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
             Close(event.cdevice.which);
             break;
         case SDL_CONTROLLERBUTTONDOWN:
-        case SDL_CONTROLLERBUTTONUP:
-            HandleButton(pads_[event.cbutton.which], event.cbutton);
+        case SDL_CONTROLLERBUTTONUP: {
+            // SDL numbers the d-pad's buttons up, down, left, right, as Direction does.
+            static_assert(SDL_CONTROLLER_BUTTON_DPAD_RIGHT - SDL_CONTROLLER_BUTTON_DPAD_UP == Right);
+            const int direction = event.cbutton.button - SDL_CONTROLLER_BUTTON_DPAD_UP;
+            if (direction < 0 || direction >= DirectionCount) return;
+            pads_[event.cbutton.which].dpad[direction] = event.cbutton.state == SDL_PRESSED;
             break;
+        }
         case SDL_CONTROLLERAXISMOTION: {
             Pad& pad = pads_[event.caxis.which];
             if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
@@ -68,26 +73,6 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
             return;
     }
     Publish(input);
-}
-
-void SdlController::HandleButton(Pad& pad, const SDL_ControllerButtonEvent& event) {
-    const bool down = event.state == SDL_PRESSED;
-    switch (event.button) {
-        case SDL_CONTROLLER_BUTTON_DPAD_UP:
-            pad.dpad[Up] = down;
-            break;
-        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-            pad.dpad[Down] = down;
-            break;
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-            pad.dpad[Left] = down;
-            break;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-            pad.dpad[Right] = down;
-            break;
-        default:
-            break;
-    }
 }
 
 void SdlController::Publish(InputManager& input) {

@@ -41,7 +41,6 @@ private:
     };
 
     static int StickState(int state, int value);
-    void HandleButton(Pad& pad, const SDL_ControllerButtonEvent& event);
     void Publish(InputManager& input);
     void Close(SDL_JoystickID id);
 
