@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/ContentError.hpp"
+#include "core/ContentFolder.hpp"
 #include "core/FolderListing.hpp"
 #include "core/JsonFile.hpp"
 #include "gameplay/GameplayState.hpp"
@@ -88,7 +89,7 @@ fs::path LinkTarget(const fs::path& file) {
 
 }  // namespace
 
-fs::path LevelFolder() { return fs::path("Content") / "Levels"; }
+fs::path LevelFolder() { return ContentFolder() / "Levels"; }
 
 void ClearLevels() { gameplayState.levels.clear(); }
 
