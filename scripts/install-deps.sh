@@ -10,6 +10,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils xfonts-base libx11-dev
   clang libclang-rt-14-dev
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,12 +1,26 @@
+#include <cstdio>
 #include <exception>
+#include <stdexcept>
 
+#include "core/CommandLine.hpp"
+#include "core/ContentFolder.hpp"
+#include "core/DesktopSession.hpp"
 #include "core/ErrorReport.hpp"
 #include "core/Game.hpp"
 #include "core/SdlPlatform.hpp"
 
-int main() {
+int main(int argc, char** argv) {
+    const CommandLine command = ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
+    if (command.exitCode) {
+        std::fputs(command.message.c_str(), *command.exitCode == 0 ? stdout : stderr);
+        return *command.exitCode;
+    }
     try {
-        Game game(CreateSdlPlatform());
+        RequireDesktopSession();
+        const ContentLookup content = FindContentFolder(ThisProcessSearch(command.options.dataDir));
+        if (!content.folder) throw std::runtime_error(content.problem);
+        SetContentFolder(*content.folder);
+        Game game(CreateSdlPlatform(SdlPlatformOptions{command.options.fullscreen}));
         game.Run();
     } catch (const std::exception& e) {
         // Bad content (or a platform that cannot start): one line naming the file, then out.

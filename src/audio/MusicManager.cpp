@@ -6,6 +6,7 @@
 
 #include "audio/SoundManager.hpp"
 #include "core/ContentError.hpp"
+#include "core/ContentFolder.hpp"
 #include "core/FolderListing.hpp"
 #include "core/JsonFile.hpp"
 #include "core/Services.hpp"
@@ -39,7 +40,7 @@ void ReadLoopPoints(MusicMetadata& track, const MetadataFile& file) {
 }  // namespace
 
 MusicManager::MusicManager() {
-    const fs::path folder("Content/Music");
+    const fs::path folder = ContentFolder() / "Music";
     std::map<std::string, MetadataFile> metadata;
     for (const fs::path& entry : ListFolder(folder)) {
         if (!IsRegularFile(entry)) continue;

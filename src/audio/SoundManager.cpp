@@ -9,6 +9,7 @@
 #include "audio/RandomManager.hpp"
 #include "audio/SoundBank.hpp"
 #include "core/ContentError.hpp"
+#include "core/ContentFolder.hpp"
 #include "core/FolderListing.hpp"
 #include "core/JsonFile.hpp"
 #include "core/Services.hpp"
@@ -80,7 +81,7 @@ void SoundManager::Load(const std::string& name) {
     if (banks.count(name)) return;
     // Entered before anything is read: a content error leaves what was loaded so far.
     SoundBank& bank = *(banks[name] = std::make_unique<SoundBank>());
-    const fs::path folder = fs::path("Content/Sound") / name;
+    const fs::path folder = ContentFolder() / "Sound" / name;
     std::map<std::string, CueFile> cueFiles;
     for (const fs::path& entry : ListFolder(folder)) {
         if (!IsRegularFile(entry)) continue;

@@ -8,6 +8,7 @@
 #include <boost/filesystem/exception.hpp>
 
 #include "core/ContentError.hpp"
+#include "core/DesktopSession.hpp"
 
 namespace {
 
@@ -16,9 +17,7 @@ bool DisplayExists() {
     if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) {
         return false;
     }
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (display && *display) || (wayland && *wayland);
+    return DisplayNamed();
 }
 
 std::string OneLine(std::string text) {

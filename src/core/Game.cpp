@@ -5,6 +5,7 @@
 #include "audio/SoundManager.hpp"
 #include "core/ActionNames.hpp"
 #include "core/CloseGuard.hpp"
+#include "core/ContentFolder.hpp"
 #include "core/GameSettings.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
@@ -79,7 +80,7 @@ void Game::Run() {
 }
 
 void Game::StartUp() {
-    LoadKeyMappings("Content/Config/KeyMappings.json");
+    LoadKeyMappings((ContentFolder() / "Config" / "KeyMappings.json").string());
     GameSettings& settings = *Services::settings;
     settings.screenWidth = 800;
     settings.screenHeight = 600;

@@ -9,6 +9,8 @@
 #include "core/Game.hpp"
 #include "core/GameSettings.hpp"
 #include "core/LayeredFrameRenderer.hpp"
+#include "core/SdlController.hpp"
+#include "core/SdlFullscreen.hpp"
 #include "core/SdlHandles.hpp"
 #include "core/SdlMouse.hpp"
 #include "core/Services.hpp"
@@ -26,6 +28,7 @@ extern "C" void OnTerminationSignal(int) { signalled = 1; }
 
 class SdlPlatform final : public Platform {
 public:
+    explicit SdlPlatform(const SdlPlatformOptions& options) : options_(options) {}
     // The handles go without touching GameSettings, which may be gone by then.
     ~SdlPlatform() override { ReleaseHandles(); }
 
@@ -43,12 +46,14 @@ private:
     void HandleKey(const SDL_KeyboardEvent& event);
     void ReleaseHandles();
 
+    SdlPlatformOptions options_;
     FrameTimer timer_;
     std::unique_ptr<SdlSubsystem> video_;
     WindowPtr window_;
     RendererPtr renderer_;
     std::unique_ptr<LayeredFrameRenderer> frame_;
     SdlMouse mouse_;
+    std::unique_ptr<SdlController> controller_;
     bool quit_ = false;
     bool closeRequested_ = false;  // the user asked to close during this pump
 };
@@ -64,9 +69,9 @@ void SdlPlatform::CreateWindowAndDevice() {
     video_ = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
 
     // The client area is the back buffer's size, so one back-buffer pixel is one screen pixel.
+    const Uint32 flags = SDL_WINDOW_SHOWN | (options_.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SdlCheck(SDL_CreateWindow("Game", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                            settings->screenWidth, settings->screenHeight,
-                                            SDL_WINDOW_SHOWN),
+                                            settings->screenWidth, settings->screenHeight, flags),
                            "cannot create the window"));
     // Presenting must not wait for the display.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
@@ -79,6 +84,9 @@ void SdlPlatform::CreateWindowAndDevice() {
     // are mapped back to back-buffer pixels.
     SDL_RenderSetLogicalSize(renderer, settings->screenWidth, settings->screenHeight);
     frame_ = std::make_unique<LayeredFrameRenderer>(renderer);
+
+    controller_ = std::make_unique<SdlController>();
+    controller_->Start();
 
     settings->window = window_.get();
     settings->device = renderer_.get();
@@ -107,6 +115,7 @@ bool SdlPlatform::PumpMessages() {
 }
 
 void SdlPlatform::HandleEvent(const SDL_Event& event) {
+    if (controller_ && Services::input) controller_->Handle(event, *Services::input);
     switch (event.type) {
     case SDL_QUIT:  // the last window closed, or a program asking us to quit
         closeRequested_ = true;
@@ -130,6 +139,11 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
 
 void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
     const bool down = event.state == SDL_PRESSED;
+    // The window's own keys; held down they repeat, which must not flip the window back and forth.
+    if (down && IsFullscreenToggle(event.keysym)) {
+        if (!event.repeat && window_) ToggleFullscreen(window_.get());
+        return;
+    }
     if (const uint32_t virtualKey = VirtualKeyFromSdl(event.keysym)) {
         if (InputManager* input = Services::input) input->SetKey(TranslateVirtualKey(virtualKey), down);
     }
@@ -157,6 +171,7 @@ void SdlPlatform::ReleaseDevice() {
 }
 
 void SdlPlatform::ReleaseHandles() {
+    controller_.reset();
     frame_.reset();
     renderer_.reset();
     window_.reset();
@@ -165,4 +180,8 @@ void SdlPlatform::ReleaseHandles() {
 
 }  // namespace
 
-std::unique_ptr<Platform> CreateSdlPlatform() { return std::make_unique<SdlPlatform>(); }
+std::unique_ptr<Platform> CreateSdlPlatform() { return CreateSdlPlatform(SdlPlatformOptions{}); }
+
+std::unique_ptr<Platform> CreateSdlPlatform(const SdlPlatformOptions& options) {
+    return std::make_unique<SdlPlatform>(options);
+}

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "core/ContentError.hpp"
+#include "core/ContentFolder.hpp"
 #include "core/FolderListing.hpp"
 #include "core/JsonFile.hpp"
 #include "gameplay/GameplayState.hpp"
@@ -96,7 +97,7 @@ std::string Lowered(std::string text) {
 
 }  // namespace
 
-fs::path LevelFolder() { return fs::path("Content") / "Levels"; }
+fs::path LevelFolder() { return ContentFolder() / "Levels"; }
 
 std::optional<std::string> FreeLevelFileName() {
     std::vector<std::string> taken;

@@ -8,6 +8,7 @@
 #include <boost/property_tree/xml_parser.hpp>
 
 #include "core/ContentError.hpp"
+#include "core/ContentFolder.hpp"
 #include "core/ContentText.hpp"
 #include "core/FolderListing.hpp"
 #include "graphics/TextureManager.hpp"
@@ -106,7 +107,7 @@ std::unique_ptr<Font> LoadFont(const boost::filesystem::path& path) {
 void FontManager::LoadBank(const std::string& name) {
     if (banks.count(name) && banks[name]) return;
     auto bank = std::make_unique<FontBank>();
-    ForEachFileWithExtension(boost::filesystem::path("Content/Fonts") / name, ".fnt",
+    ForEachFileWithExtension(ContentFolder() / "Fonts" / name, ".fnt",
                              [&](const auto& file) { bank->fonts[StemOf(file)] = LoadFont(file); });
     banks[name] = std::move(bank);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/ContentFolder.hpp"
 #include "core/FolderListing.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
@@ -108,7 +109,7 @@ std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path
 void TextureManager::LoadBank(const std::string& name) {
     if (banks.count(name) && banks[name]) return;
     auto bank = std::make_unique<TextureBank>();
-    ForEachFileWithExtension(boost::filesystem::path("Content/Textures") / name, ".png",
+    ForEachFileWithExtension(ContentFolder() / "Textures" / name, ".png",
                              [&](const auto& file) { bank->textures[StemOf(file)] = LoadTextureFromFile(file); });
     banks[name] = std::move(bank);
 }

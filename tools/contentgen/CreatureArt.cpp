@@ -163,3 +163,13 @@ Canvas DrawCreature(CreatureFrame frame) {
     canvas.Shade(Supersample, [&look](float x, float y) { return CreatureAt(look, x, y); });
     return canvas;
 }
+
+Canvas DrawCreatureIcon(int side) {
+    // The part of the 64-pixel frame the creature and its antenna's glow take up.
+    constexpr float Left = 4.0f, Top = 1.0f, Width = 56.0f;
+    const Look look = LookOf(CreatureFrame::Pose);
+    const float scale = Width / float(side);
+    Canvas canvas(side, side);
+    canvas.Shade(Supersample, [&](float x, float y) { return CreatureAt(look, Left + x * scale, Top + y * scale); });
+    return canvas;
+}

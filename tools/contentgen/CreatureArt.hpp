@@ -7,3 +7,6 @@
 enum class CreatureFrame { Pose, Woosh1, Woosh1a, Woosh2, Woosh2a };
 
 Canvas DrawCreature(CreatureFrame frame);
+
+// Torvel's pose filling a square of `side` pixels, drawn at that size: the game's icon.
+Canvas DrawCreatureIcon(int side);

@@ -1,5 +1,6 @@
 // contentgen <Content folder>: writes every generated picture, font and sound of the game.
 // contentgen --preview <out.png> <Content folder> [--editor]: draws the game's first frame.
+// contentgen --icons <folder>: writes the game's icons as <folder>/<N>x<N>/apps/glimmerduct.png.
 #include <SDL.h>
 
 #include <filesystem>
@@ -73,9 +74,18 @@ void WriteMusic(const fs::path& folder) {
                                                ", \"LoopEndSample\": " + std::to_string(theme.loopEnd) + "}\n");
 }
 
+void WriteIcons(const fs::path& folder) {
+    for (const int side : {64, 256}) {
+        const fs::path apps = folder / (std::to_string(side) + "x" + std::to_string(side)) / "apps";
+        fs::create_directories(apps);
+        DrawCreatureIcon(side).SavePng((apps / "glimmerduct.png").string());
+    }
+}
+
 int Usage() {
     std::cerr << "usage: contentgen <Content folder>\n"
-                 "       contentgen --preview <out.png> <Content folder> [--editor]\n";
+                 "       contentgen --preview <out.png> <Content folder> [--editor]\n"
+                 "       contentgen --icons <folder>\n";
     return 2;
 }
 
@@ -85,6 +95,10 @@ int main(int argc, char** argv) {
     try {
         if (argc >= 4 && std::string(argv[1]) == "--preview") {
             RenderPreview(argv[3], argv[2], argc >= 5 && std::string(argv[4]) == "--editor");
+            return 0;
+        }
+        if (argc == 3 && std::string(argv[1]) == "--icons") {
+            WriteIcons(argv[2]);
             return 0;
         }
         if (argc != 2 || argv[1][0] == '-') return Usage();

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+#include <optional>
+#include <string>
+
+// The folder every content file is read from: "Content" (relative to the working folder)
+// until SetContentFolder names another.
+const boost::filesystem::path& ContentFolder();
+void SetContentFolder(const boost::filesystem::path& folder);
+
+// Where content may be found. Each folder is one that holds (or may hold) a "Content" folder;
+// an empty path is no candidate.
+struct ContentSearch {
+    boost::filesystem::path workingFolder;                 // the process's current folder, absolute
+    boost::filesystem::path executableFolder;              // the folder of the running executable
+    boost::filesystem::path dataFolder;                    // the installed data folder
+    std::optional<boost::filesystem::path> dataDirOption;  // --data-dir: the only candidate
+};
+
+struct ContentLookup {
+    std::optional<boost::filesystem::path> folder;  // the Content folder found
+    std::string problem;  // one line for the user when none was found
+};
+
+// The first candidate holding a Content folder: working folder, executable folder, data
+// folder; with --data-dir only that folder. Found in the working folder it is the relative
+// path "Content", so that messages and saves name files as they always did.
+ContentLookup FindContentFolder(const ContentSearch& search);
+
+// The folder this build installs its Content folder into (<prefix>/share/glimmerduct).
+boost::filesystem::path InstalledDataFolder();
+
+// The candidates of this process: the current folder, /proc/self/exe's folder and the data
+// folder this build installs to, with `dataDirOption` as given on the command line.
+ContentSearch ThisProcessSearch(const std::optional<std::string>& dataDirOption);

@@ -1,0 +1,52 @@
+// What only the real process shows: exit statuses, which stream a line goes to, and that the
+// game started from another folder finds its content.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <boost/filesystem/operations.hpp>
+#include <cstdlib>
+
+#include "support/TempContent.hpp"
+
+namespace fs = boost::filesystem;
+
+TEST(CommandLineProcess, StatusAndOutputAsTheUserExpects) {
+    struct Case {
+        const char* environment;  // for env(1), before the game; "@" is the temporary folder
+        const char* arguments;
+        int status;           // 124: still running when stopped after 2 s (the Content was found and loaded)
+        const char* outHas;   // null: stdout stays empty
+        const char* errLine;  // null: stderr stays empty; else its only line holds this
+    };
+    const Case cases[] = {
+        {"SDL_VIDEODRIVER=dummy", "--help", 0, "Usage: glimmerduct", nullptr},
+        {"SDL_VIDEODRIVER=dummy", "--bogus", 2, nullptr, "unknown option --bogus"},
+        {"SDL_VIDEODRIVER=dummy", "--data-dir @/empty", 1, nullptr, "@/empty"},
+        {"-u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY", "", 1, nullptr, "needs a desktop session"},
+        {"SDL_VIDEODRIVER=dummy", "--data-dir @/data", 124, nullptr, nullptr},
+    };
+    TempContent temp;
+    const std::string at = temp.path().string();
+    for (const char* folder : {"elsewhere", "home", "state", "share", "empty"})
+        fs::create_directories(temp.path() / folder);
+    temp.CopyFromSource("Content", "data/Content");
+    auto expand = [&](std::string text) {
+        for (size_t i; (i = text.find('@')) != std::string::npos;) text.replace(i, 1, at);
+        return text;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        // Started in a folder without Content, writing only into the test's own folders.
+        const std::string command = "cd " + at + "/elsewhere && env " + expand(c.environment) +
+                                    " HOME=" + at + "/home XDG_STATE_HOME=" + at +
+                                    "/state XDG_DATA_HOME=" + at + "/share timeout 2 " GAME_EXECUTABLE " " +
+                                    expand(c.arguments) + " >" + at + "/out 2>" + at + "/err";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        const std::string out = temp.Read("out"), err = temp.Read("err");
+        EXPECT_EQ(WEXITSTATUS(status), c.status) << err;
+        EXPECT_TRUE(c.outHas ? out.find(c.outHas) != std::string::npos : out.empty()) << out;
+        EXPECT_TRUE(c.errLine ? err.find(expand(c.errLine)) != std::string::npos : err.empty()) << err;
+        EXPECT_TRUE(c.status != 1 || err.find('\n') == err.size() - 1) << "one line: " << err;
+    }
+}
