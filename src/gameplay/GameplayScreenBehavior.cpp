@@ -240,8 +240,8 @@ void GameplayScreenBehavior::ToggleEditor() {
 
 void GameplayScreenBehavior::StepPalette() {
     const InputManager& input = *Services::input;
-    // With Ctrl, PageDown and PageUp switch levels instead.
-    if (CtrlHeld() && (input.IsKeyPressed(Key::PageDown) || input.IsKeyPressed(Key::PageUp))) return;
+    // With Ctrl held the keys are commands (Ctrl+PageDown switches levels), not the palette.
+    if (CtrlHeld()) return;
     BackgroundTile& cursor = *gameplayState.cursorTile;
     // Wide, so that a copied code at the ends of the 32-bit range cannot overflow.
     int64_t k = cursor.kind;
