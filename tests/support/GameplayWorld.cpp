@@ -146,12 +146,16 @@ LevelCodes GameplayWorld::Shown() {
     return codes;
 }
 
-LevelCodes GameplayWorld::Saved(const std::string& file) const {
+LevelCodes ReadLevelCodes(const std::string& file) {
     boost::property_tree::ptree tree;
-    boost::property_tree::read_json((content.path() / "Content/Levels" / file).string(), tree);
+    boost::property_tree::read_json(file, tree);
     LevelData level;
     level.ReadFrom(tree);
     return level.tiles;
+}
+
+LevelCodes GameplayWorld::Saved(const std::string& file) const {
+    return ReadLevelCodes((content.path() / "Content/Levels" / file).string());
 }
 
 Vector2 GameplayWorld::PlayerAt() { return gameplayState.player->pos2d->position; }

@@ -43,6 +43,9 @@ struct LevelFile {
     LevelCodes codes{};
 };
 
+// The codes of a level file; throws when it cannot be read.
+LevelCodes ReadLevelCodes(const std::string& file);
+
 // The real Game in a fresh content folder, on a fake clock: key mappings (arrows move; E toggles
 // the editor, N and P step the palette, the left mouse button places, the right copies), every
 // gameplay picture as a small PNG (64 x 64, "TorvelPose" 32 x 48), a "TorvelTheme" track, a
