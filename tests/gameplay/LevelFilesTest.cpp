@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <boost/filesystem/directory.hpp>
 #include <boost/filesystem/operations.hpp>
@@ -45,7 +46,12 @@ TEST_F(LevelFiles, ASaveIsThreeExactLinesThatLoadBackToTheSameCodes) {
     level.tiles[125] = std::numeric_limits<int32_t>::max();
     std::string codes;
     for (int32_t code : level.tiles) codes += (codes.empty() ? "" : ",") + std::to_string(code);
-    WriteLevelFile(level);
+    // Started without stdin, as some launchers start it, the game gets descriptor 0 for its file.
+    const int input = dup(0);
+    close(0);
+    EXPECT_NO_THROW(WriteLevelFile(level));
+    dup2(input, 0);
+    close(input);
     EXPECT_EQ(content.Read("Content/Levels/Round.json"), "{\n    \"Tiles\": \"" + codes + "\"\n}\n");
     LoadLevels();
     EXPECT_EQ(gameplayState.levels.at(0)->tiles, level.tiles);
