@@ -3,7 +3,7 @@
 #include "core/Game.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
-#include "support/BusyTree.hpp"
+#include "BusyTree.hpp"
 
 // One input pass plus one update pass over 200 objects with behaviours and running coroutines.
 static void BM_InputAndUpdatePass(benchmark::State& state) {

@@ -2,30 +2,19 @@
 
 #include "core/FrameTimer.hpp"
 
-namespace {
-
-constexpr int64_t nanoseconds = 1000000000;  // SDL's counter frequency on Linux
-
-TEST(SleepMilliseconds, RoundsDownToTheTimerResolution) {
-    EXPECT_EQ(SleepMilliseconds(16400000, nanoseconds, 1), 16u);  // 16.4 ms at 1 ms
-    EXPECT_EQ(SleepMilliseconds(12000000, nanoseconds, 5), 10u);  // 12 ms at 5 ms
-    EXPECT_EQ(SleepMilliseconds(15000000, nanoseconds, 5), 15u);  // a whole multiple stays
-    EXPECT_EQ(SleepMilliseconds(4999999, nanoseconds, 5), 0u);    // under one period: a yield
-    EXPECT_EQ(SleepMilliseconds(999999, nanoseconds, 1), 0u);
+TEST(SleepMilliseconds, RoundsDownToWholeTimerPeriodsAndNeverWraps) {
+    constexpr int64_t ns = 1000000000;  // SDL's counter frequency on Linux
+    const struct {
+        int64_t ticks, frequency;
+        uint32_t resolution, expected;
+    } cases[] = {
+        {16400000, ns, 1, 16}, {12000000, ns, 5, 10},  {15000000, ns, 5, 15},
+        {4999999, ns, 5, 0},   {10000, 600000, 1, 16}, {599, 600000, 1, 0},
+        {600, 600000, 1, 1},   {-16000000, ns, 1, 0},  {INT64_MAX, 1000, 1, UINT32_MAX},
+        {5000000, ns, 0, 5},  // resolution at least 1 ms
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SleepMilliseconds(c.ticks, c.frequency, c.resolution), c.expected)
+            << c.ticks << " ticks at " << c.frequency << " Hz, " << c.resolution << " ms";
+    }
 }
-
-TEST(SleepMilliseconds, TruncatesTicksToWholeMilliseconds) {
-    // 10000 ticks per 1/60 s: 16.666 ms.
-    EXPECT_EQ(SleepMilliseconds(10000, 600000, 1), 16u);
-    EXPECT_EQ(SleepMilliseconds(599, 600000, 1), 0u);
-    EXPECT_EQ(SleepMilliseconds(600, 600000, 1), 1u);
-}
-
-TEST(SleepMilliseconds, NeverSleepsForANegativeOrHugeCount) {
-    EXPECT_EQ(SleepMilliseconds(-16000000, nanoseconds, 1), 0u);
-    EXPECT_EQ(SleepMilliseconds(0, nanoseconds, 1), 0u);
-    EXPECT_EQ(SleepMilliseconds(INT64_MAX, 1000, 1), UINT32_MAX);  // clamped, not wrapped
-    EXPECT_EQ(SleepMilliseconds(5000000, nanoseconds, 0), 5u);    // resolution at least 1 ms
-}
-
-}  // namespace

@@ -11,112 +11,66 @@
 
 namespace {
 
-// Records what each frame's passes saw.
-class FrameRecorder : public Behavior {
-public:
+// Records the time each frame's update pass saw, and counts the input passes.
+struct FrameRecorder : Behavior {
     void HandleInput() override { ++inputs; }
-    void Update() override {
-        deltas.push_back(Services::time->delta);
-        totals.push_back(Services::time->total);
-    }
+    void Update() override { seen.emplace_back(Services::time->delta, Services::time->total); }
     int inputs = 0;
-    std::vector<float> deltas;
-    std::vector<float> totals;
+    std::vector<std::pair<float, float>> seen;
 };
 
-struct LoopWorld {
+struct LoopCase {
+    int32_t catchUpLimit;
+    int slowFrame;  // this frame's work takes `slowQuarters` quarters of a step period
+    int64_t slowQuarters;
+    std::vector<int> steps;  // steps each frame advances
+};
+
+class GameLoop : public testing::TestWithParam<LoopCase> {};
+
+TEST_P(GameLoop, AdvancesOneStepPerPeriodDueWithinTheLimitAndSleepsWhenEarly) {
+    const LoopCase& c = GetParam();
     TempContent content;
-    FakePlatform* platform = new FakePlatform;
+    auto* platform = new FakePlatform;
     Game game{std::unique_ptr<Platform>(platform)};
-    FrameRecorder* recorder = nullptr;
-
-    LoopWorld() {
-        auto* object = Services::root->AddChild(new GameObject);
-        recorder = object->AddComponent(new FrameRecorder);
+    auto* recorder = Services::root->AddChild(new GameObject)->AddComponent(new FrameRecorder);
+    Services::settings->maxUpdatesPerFrame = c.catchUpLimit;
+    platform->quitAfterFrames = int(c.steps.size());
+    platform->onFrame = [&](int frame) {
+        if (frame == c.slowFrame) platform->now += FakePlatform::ticksPerStep * c.slowQuarters / 4;
+    };
+    game.RunLoop();
+    std::vector<std::pair<float, float>> expected;
+    float total = 0.0f;
+    for (int n : c.steps) {
+        float delta = 0.0f;
+        for (int i = 0; i < n; ++i) delta += 1.0f / 60.0f;
+        expected.emplace_back(delta, total += delta);  // the total is the float sum of the deltas
     }
-    // Runs the real loop; `slow(frame)` gives extra ticks that frame's work takes.
-    void Run(int frames, std::function<int64_t(int)> slow = nullptr) {
-        platform->quitAfterFrames = frames;
-        platform->onFrame = [this, slow](int frame) {
-            if (slow) platform->now += slow(frame);
-        };
-        game.RunLoop();
-    }
-};
-
-constexpr int64_t step = FakePlatform::ticksPerStep;
-
-}  // namespace
-
-TEST(GameLoop, FastFramesAdvanceOneStepEachAndSleepBetween) {
-    LoopWorld world;
-    world.Run(10);
-    ASSERT_EQ(world.recorder->deltas.size(), 10u);
-    for (float d : world.recorder->deltas) EXPECT_EQ(d, 1.0f / 60.0f);
-    EXPECT_GE(world.platform->sleeps.size(), 10u);
-    for (int64_t s : world.platform->sleeps) EXPECT_GT(s, 0);
+    EXPECT_EQ(recorder->seen, expected);
+    // The quitting iteration runs no pass and draws nothing; early frames sleep, never for nothing.
+    EXPECT_EQ(std::make_pair(recorder->inputs, platform->renders),
+              std::make_pair(int(c.steps.size()), int(c.steps.size())));
+    EXPECT_GE(platform->sleeps.size(), c.steps.size() - 1);
+    EXPECT_GT(*std::min_element(platform->sleeps.begin(), platform->sleeps.end()), 0);
 }
 
-TEST(GameLoop, FrameOfTwoAndAHalfPeriodsAdvancesTwoSteps) {
-    LoopWorld world;
-    // Frame 2's work takes 2.5 step periods; frame 3 sees two steps come due, not three.
-    world.Run(4, [](int frame) { return frame == 2 ? step * 5 / 2 : 0; });
-    const auto& d = world.recorder->deltas;
-    ASSERT_EQ(d.size(), 4u);
-    EXPECT_EQ(d[1], 1.0f / 60.0f);
-    EXPECT_EQ(d[2], 1.0f / 60.0f + 1.0f / 60.0f);
-    EXPECT_EQ(d[3], 1.0f / 60.0f);
-}
+INSTANTIATE_TEST_SUITE_P(Frames, GameLoop,
+                         testing::Values(LoopCase{5, 0, 0, {1, 1, 1, 1}},
+                                         LoopCase{5, 2, 10, {1, 1, 2, 1}},      // 2.5 periods: two steps
+                                         LoopCase{5, 2, 240, {1, 1, 6, 1, 1}},  // a second: six at most
+                                         LoopCase{0, 1, 40, {1, 1, 1, 1}}));    // no catching up
 
-TEST(GameLoop, OneSecondStallGivesOneFrameOfSixStepsThenSingleSteps) {
-    LoopWorld world;
-    world.Run(5, [](int frame) { return frame == 2 ? FakePlatform::frequency : 0; });
-    const auto& d = world.recorder->deltas;
-    ASSERT_EQ(d.size(), 5u);
-    float six = 0.0f;
-    for (int i = 0; i < 6; ++i) six += 1.0f / 60.0f;
-    EXPECT_EQ(d[2], six);
-    EXPECT_NEAR(d[2], 0.1f, 1e-6f);
-    EXPECT_EQ(d[3], 1.0f / 60.0f);
-    EXPECT_EQ(d[4], 1.0f / 60.0f);
-}
-
-TEST(GameLoop, ZeroCatchUpLimitStillRunsOneStepPerFrame) {
-    LoopWorld world;
-    Services::settings->maxUpdatesPerFrame = 0;
-    world.Run(4, [](int frame) { return frame == 1 ? step * 10 : 0; });
-    for (float d : world.recorder->deltas) EXPECT_EQ(d, 1.0f / 60.0f);
-    ASSERT_EQ(world.recorder->deltas.size(), 4u);
-}
-
-TEST(GameLoop, QuitEndsTheLoopWithoutPassesOrDrawInThatIteration) {
-    LoopWorld world;
-    world.Run(3);
-    EXPECT_EQ(world.recorder->inputs, 3);
-    EXPECT_EQ(world.recorder->deltas.size(), 3u);
-    EXPECT_EQ(world.platform->renders, 3);
-}
-
-TEST(GameLoop, TotalIsTheFloatSumOfTheDeltas) {
-    LoopWorld world;
-    world.Run(50, [](int frame) { return frame % 7 == 0 ? step * 3 : 0; });
-    float sum = 0.0f;
-    for (size_t i = 0; i < world.recorder->deltas.size(); ++i) {
-        sum += world.recorder->deltas[i];
-        EXPECT_EQ(world.recorder->totals[i], sum);
-    }
-}
-
-TEST(GameLoop, RegistryIsFilledWhileTheGameLivesAndClearedAfter) {
+TEST(Game, FillsTheRegistryWhileItLivesAndClearsItAfter) {
     {
         TempContent content;
         Game game(std::make_unique<FakePlatform>());
-        EXPECT_EQ(Services::game, &game);
-        EXPECT_NE(Services::root, nullptr);
-        EXPECT_NE(Services::settings, nullptr);
+        EXPECT_TRUE(Services::game == &game && Services::root && Services::sound && Services::music);
         EXPECT_EQ(Services::settings->maxUpdatesPerFrame, 5);
-        EXPECT_EQ(Services::settings->clearColor, (Color{0, 0, 0, 0}));
-        EXPECT_NE(game.coroutineManager, nullptr);
     }
-    EXPECT_EQ(Services::game, nullptr);
+    EXPECT_TRUE(!Services::game && !Services::root && !Services::settings && !Services::input &&
+                !Services::sound && !Services::music && !Services::random && !Services::textures &&
+                !Services::time);
 }
+
+}  // namespace

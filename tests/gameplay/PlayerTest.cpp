@@ -15,149 +15,76 @@
 
 namespace {
 
-// An open level: no walls, the player starting on cell (5, 4).
-std::vector<LevelFile> OpenLevel(GridCell start = {5, 4}) {
-    LevelCodes codes{};
-    if (IsInGrid(start)) codes[size_t(SlotOf(start))] = 7;
-    return {{"Open.json", codes}};
+// An open level: no walls, the player starting on `start`.
+std::vector<LevelFile> OpenLevel(GridCell start) {
+    return {IsInGrid(start) ? GameplayWorld::Level({{start, 7}}) : GameplayWorld::Level({})};
 }
 
-Vector2 PlayerPosition() { return gameplayState.player->pos2d->position; }
-
-void Hold(std::initializer_list<Key> keys, bool down = true) {
-    for (Key key : keys) Services::input->SetKey(key, down);
+// Holds the keys for `frames` frames, then lets go for `after` more.
+void Walk(GameplayWorld& world, std::initializer_list<Key> keys, int frames = 1, int after = 12) {
+    world.RunFrames(frames + after, [&](int n) {
+        for (Key key : keys) Services::input->SetKey(key, n <= frames);
+    });
 }
 
-// Holds the keys for one frame, then lets go and waits until any step has ended.
-void Walk(GameplayWorld& world, std::initializer_list<Key> keys) {
-    world.RunFrames(1, [&](int) { Hold(keys); });
-    world.RunFrames(12, [&](int) { Hold(keys, false); });
-}
+float X() { return GameplayWorld::PlayerAt().x; }
 
 }  // namespace
 
-TEST(Player, AStepTakesElevenUpdatesAndEndsOnTheNextCellsCentre) {
-    GameplayWorld world(OpenLevel());
-    world.RunFrames(1, [](int) { Hold({Key::Right}); });
-    world.RunFrames(9, [](int) { Hold({Key::Right}, false); });
-    EXPECT_EQ(GameplayWorld::PlayerMotion().moving, 1);
-    EXPECT_GT(PlayerPosition().x, GridToWorld(5, 4).x);
-    EXPECT_LT(PlayerPosition().x, GridToWorld(6, 4).x);
-    EXPECT_EQ(PlayerPosition().y, GridToWorld(5, 4).y);
-    world.RunFrames(1);
-    EXPECT_EQ(GameplayWorld::PlayerMotion().moving, 0);
-    EXPECT_EQ(PlayerPosition(), GridToWorld(6, 4));
-    EXPECT_EQ(GameplayWorld::PlayerMotion().cell, Vector2(6.0f, 4.0f));
+TEST(Player, AStepTakesElevenUpdatesAndAPressDuringItIsLost) {
+    GameplayWorld world(OpenLevel({5, 4}));
+    Walk(world, {Key::Right}, 1, 1);
+    Walk(world, {Key::Up}, 1, 7);  // during the step: not queued
+    EXPECT_TRUE(X() > GridToWorld(5, 4).x && X() < GridToWorld(6, 4).x);
+    Walk(world, {}, 0, 1);
+    EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(6, 4));
+    Walk(world, {}, 0, 20);
+    EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(6, 4));
+    Walk(world, {Key::Down}, 33);  // held: three steps of 11 updates
+    EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(6, 7));
 }
 
-TEST(Player, HoldingAMoveWalksCellAfterCell) {
-    GameplayWorld world(OpenLevel());
-    world.RunFrames(33, [](int) { Hold({Key::Down}); });  // three steps of 11 updates
-    EXPECT_EQ(PlayerPosition(), GridToWorld(5, 7));
-}
-
-TEST(Player, APressDuringAStepIsIgnoredNotQueued) {
-    GameplayWorld world(OpenLevel());
-    world.RunFrames(1, [](int) { Hold({Key::Right}); });
-    world.RunFrames(4, [](int n) {
-        Hold({Key::Right}, false);
-        Hold({Key::Up}, n == 2);
-    });
-    world.RunFrames(20);
-    EXPECT_EQ(PlayerPosition(), GridToWorld(6, 4));
-}
-
-TEST(Player, OppositeMovesCancel) {
-    GameplayWorld world(OpenLevel());
-    world.RunFrames(12, [](int) { Hold({Key::Left, Key::Right}); });
-    EXPECT_EQ(GameplayWorld::PlayerMotion().moving, 0);
-    EXPECT_EQ(PlayerPosition(), GridToWorld(5, 4));
-}
-
-TEST(Player, WallsStopSteps) {
-    GameplayWorld world(OpenLevel());
-    GameplayWorld::Tile(6, 4).SetKind(3);
-    GameplayWorld::Tile(5, 5).SetKind(1);
-    Walk(world, {Key::Right});
-    Walk(world, {Key::Down});
-    EXPECT_EQ(PlayerPosition(), GridToWorld(5, 4));
-    Walk(world, {Key::Left});
-    EXPECT_EQ(PlayerPosition(), GridToWorld(4, 4));
-}
-
-TEST(Player, ADiagonalGoesSidewaysFirstAndSlidesAlongAWall) {
-    GameplayWorld world(OpenLevel());
-    Walk(world, {Key::Up, Key::Right});
-    EXPECT_EQ(PlayerPosition(), GridToWorld(6, 4));  // free to the right: sideways
-
-    GameplayWorld::Tile(7, 4).SetKind(2);
-    Walk(world, {Key::Up, Key::Right});
-    EXPECT_EQ(PlayerPosition(), GridToWorld(6, 3));  // wall to the right: up along it
-
-    GameplayWorld::Tile(7, 3).SetKind(2);
-    GameplayWorld::Tile(6, 2).SetKind(1);
-    Walk(world, {Key::Up, Key::Right});
-    EXPECT_EQ(PlayerPosition(), GridToWorld(6, 3));  // walls both ways: stays
-}
-
-TEST(Player, TheEdgeOfTheGridBlocksLikeAWall) {
+TEST(Player, WallsAndTheGridsEdgeBlockADiagonalGoesSidewaysFirstOppositesCancel) {
     GameplayWorld world(OpenLevel({0, 0}));
-    Walk(world, {Key::Left});
-    Walk(world, {Key::Up});
-    Walk(world, {Key::Up, Key::Left});
-    EXPECT_EQ(PlayerPosition(), GridToWorld(0, 0));
+    const struct {
+        std::vector<GridCell> walls;
+        std::initializer_list<Key> keys;
+        GridCell to;
+    } walks[] = {
+        {{}, {Key::Left}, {0, 0}},                            // the edge
+        {{}, {Key::Up, Key::Left}, {0, 0}},                   // the edge both ways
+        {{}, {Key::Left, Key::Right}, {0, 0}},                // opposites cancel
+        {{}, {Key::Down, Key::Right}, {1, 0}},                // free to the side: sideways
+        {{{2, 0}}, {Key::Down, Key::Right}, {1, 1}},          // a wall beside: along it
+        {{{2, 1}, {1, 2}}, {Key::Down, Key::Right}, {1, 1}},  // walls both ways: stays
+        {{{0, 1}}, {Key::Left}, {1, 1}},
+    };
+    for (const auto& w : walks) {
+        for (GridCell wall : w.walls) GameplayWorld::Tile(wall.column, wall.row).SetKind(3);
+        Walk(world, w.keys);
+        EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(w.to.column, w.to.row))
+            << w.to.column << ", " << w.to.row;
+    }
     PlacePlayer(13, 8);
-    Walk(world, {Key::Right});
-    Walk(world, {Key::Down});
-    EXPECT_EQ(PlayerPosition(), GridToWorld(13, 8));
-}
-
-TEST(Player, WithoutAStartCellTheFirstStepLeavesCellTwoOne) {
-    GameplayWorld world(OpenLevel({-1, -1}));
-    EXPECT_EQ(PlayerPosition(), GridToWorld(2, 1));
-    world.RunFrames(2, [](int n) { Hold({Key::Right}, n == 1); });
-    EXPECT_GT(PlayerPosition().x, GridToWorld(2, 1).x);
-    EXPECT_LT(PlayerPosition().x, GridToWorld(3, 1).x);
-    world.RunFrames(10);
-    EXPECT_EQ(PlayerPosition(), GridToWorld(3, 1));
-}
-
-TEST(Player, PlacingDuringAStepCancelsIt) {
-    GameplayWorld world(OpenLevel());
-    world.RunFrames(1, [](int) { Hold({Key::Right}); });
-    world.RunFrames(3, [](int) { Hold({Key::Right}, false); });
-    PlacePlayer(9, 2);
-    EXPECT_EQ(PlayerPosition(), GridToWorld(9, 2));
-    world.RunFrames(12);
-    EXPECT_EQ(PlayerPosition(), GridToWorld(9, 2));
-    EXPECT_EQ(GameplayWorld::PlayerMotion().moving, 0);
+    Walk(world, {Key::Right, Key::Down});
+    EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(13, 8));
 }
 
 TEST(Player, TheAnimationPosesThenLoopsDrawingEachFrameFromTheRandomManager) {
-    GameplayWorld world(OpenLevel());
+    GameplayWorld world(OpenLevel({5, 4}));
     Services::random->generator.seed(12345);
     std::mt19937 mirror(12345);
-    const auto picture = [] { return gameplayState.player->sprite->texture; };
-    const auto named = [](const char* name) { return Services::textures->GetTexture(name); };
-
+    const auto shows = [](const std::string& name) {
+        return gameplayState.player->sprite->texture == Services::textures->GetTexture(name);
+    };
     RestartPlayerAnimation();
     world.RunFrames(100);
-    EXPECT_EQ(picture(), named("TorvelPose"));
-    RestartPlayerAnimation();  // restarting gives the whole pose again
-    world.RunFrames(100);
-    EXPECT_EQ(picture(), named("TorvelPose"));
-
-    int frames = 0;
-    while (picture() == named("TorvelPose") && frames < 40) {
-        world.RunFrames(1);
-        ++frames;
+    RestartPlayerAnimation();  // the whole pose again
+    world.RunFrames(119);
+    EXPECT_TRUE(shows("TorvelPose"));
+    world.RunFrames(2);  // two seconds are 120 or 121 float steps
+    for (const std::string frame : {"TorvelWoosh1", "TorvelWoosh2", "TorvelWoosh1"}) {
+        EXPECT_TRUE(shows(double(mirror()) <= 0.9 * 4294967295.0 ? frame : frame + "a")) << frame;
+        world.RunFrames(4);  // 1/15 s
     }
-    const bool ordinary1 = double(mirror()) <= 0.9 * 4294967295.0;
-    EXPECT_EQ(picture(), named(ordinary1 ? "TorvelWoosh1" : "TorvelWoosh1a"));
-    world.RunFrames(4);  // 1/15 s
-    const bool ordinary2 = double(mirror()) <= 0.9 * 4294967295.0;
-    EXPECT_EQ(picture(), named(ordinary2 ? "TorvelWoosh2" : "TorvelWoosh2a"));
-    world.RunFrames(4);
-    const bool ordinary3 = double(mirror()) <= 0.9 * 4294967295.0;
-    EXPECT_EQ(picture(), named(ordinary3 ? "TorvelWoosh1" : "TorvelWoosh1a"));
 }

@@ -1,172 +1,79 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
+#include "core/Game.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
-#include "core/Game.hpp"
 #include "scene/Behavior.hpp"
 #include "scene/GameObject.hpp"
 
 namespace {
 
-// Keeps a GameTime in the registry for the update pass, at 1/60 s a frame.
-struct Clock {
-    GameTime time;
-    GameTime* saved = Services::time;
-    Clock() {
-        time.delta = 1.0f / 60.0f;
-        Services::time = &time;
-    }
-    ~Clock() { Services::time = saved; }
-};
+using Steps = std::vector<int32_t>;
+constexpr YieldInstruction next{YieldKind::Continue};
 
+// A coroutine body that answers from a script and records the steps it ran; a step not in the
+// script answers Stop.
 class Scripted : public Behavior {
 public:
-    std::vector<int32_t> ran;  // the step indices the body ran, in order
-    YieldInstruction waitAtZero{YieldKind::WaitSeconds, 0, 2.0f};
-
+    Steps ran;
+    std::map<int32_t, YieldInstruction> script;
     YieldInstruction Body(int32_t step) {
         static int32_t id = 0;
         if (step == -1) return AnswerCoroutineId(id);
         ran.push_back(step);
-        switch (step) {
-        case 0: return waitAtZero;
-        case 1: return {YieldKind::Continue};
-        case 2: return {YieldKind::GoTo, 5};
-        case 5: return {YieldKind::WaitFrames, 3};
-        default: return {YieldKind::Stop};
-        }
-    }
-    YieldInstruction Other(int32_t step) {
-        static int32_t id = 0;
-        if (step == -1) return AnswerCoroutineId(id);
-        return {YieldKind::Continue};
-    }
-    YieldInstruction Looping(int32_t step) {
-        static int32_t id = 0;
-        if (step == -1) return AnswerCoroutineId(id);
-        ran.push_back(step);
-        return {YieldKind::Restart};
+        const auto found = script.find(step);
+        return found == script.end() ? YieldInstruction{YieldKind::Stop} : found->second;
     }
 };
 
+// A behaviour on a root, with update passes of 1/60 s.
 struct World {
-    Clock clock;
+    GameTime time;
     GameObject root;
-    Scripted* b = root.AddComponent(new Scripted);
-    void Frame() { Game::UpdatePass(root); }
+    Scripted& b = *root.AddComponent(new Scripted);
+    World() {
+        time.delta = 1.0f / 60.0f;
+        Services::time = &time;
+    }
+    ~World() { Services::time = nullptr; }
+    void Frames(int n) {
+        for (int i = 0; i < n; ++i) Game::UpdatePass(root);
+    }
 };
 
 }  // namespace
 
-TEST(Coroutine, StartRunsStepZeroAtOnceAndStartingAgainChangesNothing) {
+TEST(Coroutine, StartRunsStepZeroAtOnceAndAgainOnlyAfterAStop) {
     World w;
-    w.b->StartCoroutine(&Scripted::Body);
-    ASSERT_EQ(w.b->ran, std::vector<int32_t>{0});
-    Coroutine& c = w.b->GetCoroutine(&Scripted::Body);
-    EXPECT_TRUE(c.running);
-    EXPECT_EQ(c.step, 1);
-    EXPECT_FLOAT_EQ(c.waitSeconds, 2.0f);
-    w.Frame();
-    const float waited = c.waitSeconds;
-    w.b->StartCoroutine(&Scripted::Body);
-    EXPECT_EQ(w.b->ran.size(), 1u);
-    EXPECT_EQ(c.waitSeconds, waited);
+    w.b.script = {{0, next}, {1, next}};
+    w.b.StartCoroutine(&Scripted::Body);
+    w.b.StartCoroutine(&Scripted::Body);  // running already: nothing changes
+    w.Frames(1);
+    w.b.StopCoroutine(&Scripted::Body);
+    w.Frames(1);
+    EXPECT_EQ(w.b.ran, (Steps{0, 1}));
+    w.b.StartCoroutine(&Scripted::Body);
+    w.Frames(3);  // 1, then 2 answers Stop: idle, but kept
+    EXPECT_EQ(w.b.ran, (Steps{0, 1, 0, 1, 2}));
+    w.b.StartCoroutine(&Scripted::Body);
+    EXPECT_EQ(w.b.ran.back(), 0);
 }
 
-TEST(Coroutine, StopThenStartRestartsAtStepZeroAtOnce) {
+TEST(Coroutine, WaitsCountGameTimeAndPassesAndGoToAndRestartRunAtOnce) {
     World w;
-    w.b->waitAtZero = {YieldKind::Continue};
-    w.b->StartCoroutine(&Scripted::Body);
-    w.Frame();  // step 1
-    w.b->StopCoroutine(&Scripted::Body);
-    w.Frame();
-    EXPECT_EQ(w.b->ran, (std::vector<int32_t>{0, 1}));
-    w.b->StartCoroutine(&Scripted::Body);
-    EXPECT_EQ(w.b->ran, (std::vector<int32_t>{0, 1, 0}));
-}
-
-TEST(Coroutine, TwoSecondWaitRunsTheNextStepOnThe120thOr121stVisitNeverEarlier) {
-    World w;
-    w.b->StartCoroutine(&Scripted::Body);
-    int visits = 0;
-    while (w.b->ran.size() == 1 && visits < 200) {
-        w.Frame();
-        ++visits;
-    }
-    EXPECT_TRUE(visits == 120 || visits == 121) << visits;
-}
-
-TEST(Coroutine, GoToRunsWithinTheSameStepAndWaitFramesCountsPasses) {
-    World w;
-    w.b->waitAtZero = {YieldKind::Continue};
-    w.b->StartCoroutine(&Scripted::Body);
-    w.Frame();  // step 1: Continue
-    w.Frame();  // step 2: GoTo 5, step 5 runs in the same Step
-    EXPECT_EQ(w.b->ran, (std::vector<int32_t>{0, 1, 2, 5}));
-    Coroutine& c = w.b->GetCoroutine(&Scripted::Body);
-    EXPECT_EQ(c.step, 6);
-    w.Frame();
-    w.Frame();
-    EXPECT_EQ(w.b->ran.size(), 4u);
-    w.Frame();  // third pass after WaitFrames 3
-    EXPECT_EQ(w.b->ran.back(), 6);
-}
-
-TEST(Coroutine, StopLeavesItInTheTableIdleAndRestartableFromZero) {
-    World w;
-    w.b->waitAtZero = {YieldKind::Stop};
-    w.b->StartCoroutine(&Scripted::Body);
-    Coroutine& c = w.b->GetCoroutine(&Scripted::Body);
-    EXPECT_FALSE(c.running);
-    EXPECT_EQ(w.b->coroutines.size(), 1u);
-    w.Frame();
-    EXPECT_EQ(w.b->ran.size(), 1u);
-    w.b->StartCoroutine(&Scripted::Body);
-    EXPECT_EQ(w.b->ran, (std::vector<int32_t>{0, 0}));
-}
-
-namespace {
-// Bodies asked for by this test alone, so their ids depend only on the order asked here.
-class TwoBodies : public Behavior {
-public:
-    std::vector<int> order;
-    YieldInstruction Alpha(int32_t step) {
-        static int32_t id = 0;
-        if (step == -1) return AnswerCoroutineId(id);
-        order.push_back(1);
-        return {YieldKind::Continue};
-    }
-    YieldInstruction Beta(int32_t step) {
-        static int32_t id = 0;
-        if (step == -1) return AnswerCoroutineId(id);
-        order.push_back(2);
-        return {YieldKind::Continue};
-    }
-};
-}  // namespace
-
-TEST(Coroutine, IdsAscendInFirstAskedOrderAndAreSharedAcrossBehaviours) {
-    Clock clock;
-    GameObject root;
-    auto* b = root.AddComponent(new TwoBodies);
-    b->StartCoroutine(&TwoBodies::Beta);   // asked first: the lower id
-    b->StartCoroutine(&TwoBodies::Alpha);
-    EXPECT_LT(b->Beta(-1).value, b->Alpha(-1).value);
-    TwoBodies other;
-    EXPECT_EQ(other.Alpha(-1).value, b->Alpha(-1).value);
-    b->order.clear();
-    Game::UpdatePass(root);
-    EXPECT_EQ(b->order, (std::vector<int>{2, 1}));  // stepped in ascending id order
-}
-
-TEST(Coroutine, RestartFromStepZeroIsRefusedAndStopsTheCoroutine) {
-    World w;
-    testing::internal::CaptureStderr();
-    w.b->StartCoroutine(&Scripted::Looping);
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(w.b->ran, std::vector<int32_t>{0});
-    EXPECT_FALSE(w.b->GetCoroutine(&Scripted::Looping).running);
-    EXPECT_NE(err.find("Restart"), std::string::npos);
+    w.b.script = {{0, {YieldKind::WaitSeconds, 0, 2.0f}},
+                  {1, {YieldKind::GoTo, 5}},
+                  {5, {YieldKind::WaitFrames, 3}},
+                  {6, {YieldKind::Restart}}};
+    w.b.StartCoroutine(&Scripted::Body);
+    int passes = 0;
+    for (; w.b.ran.size() == 1 && passes < 200; ++passes) w.Frames(1);
+    EXPECT_TRUE(passes == 120 || passes == 121) << passes;  // float sums of 1/60 s
+    w.Frames(2);
+    EXPECT_EQ(w.b.ran, (Steps{0, 1, 5}));
+    w.Frames(1);
+    EXPECT_EQ(w.b.ran, (Steps{0, 1, 5, 6, 0}));
 }

@@ -1,137 +1,88 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/Game.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
-#include "graphics/TextComponent.hpp"
 #include "scene/Behavior.hpp"
+#include "scene/Component.hpp"
 #include "scene/GameObject.hpp"
 
 namespace {
 
-std::vector<std::string> journal;
+using Journal = std::vector<std::string>;
+Journal journal;
 
-class Logged : public Behavior {
-public:
+// Any part of the tree that writes its destruction to the journal.
+template <class Base>
+struct Logged : Base {
     explicit Logged(std::string name_) : name(std::move(name_)) {}
     ~Logged() override { journal.push_back("~" + name); }
-    void HandleInput() override { journal.push_back("input " + name); }
+    std::string name;
+};
+
+// A behaviour that writes its calls too; `onInput` and `onUpdate` run once, on the first call.
+struct LoggedBehavior : Logged<Behavior> {
+    using Logged::Logged;
+    void HandleInput() override { Log("input", onInput); }
     void Start() override { journal.push_back("start " + name); }
-    void Update() override {
-        journal.push_back("update " + name);
-        if (spawnOnUpdate) {
-            spawnOnUpdate = false;
-            owner->AddComponent(new Logged(name + "+"));
-        }
+    void Update() override { Log("update", onUpdate); }
+    void Log(const std::string& what, std::function<void()>& hook) {
+        journal.push_back(what + " " + name);
+        if (auto run = std::exchange(hook, nullptr)) run();
     }
-    std::string name;
-    bool spawnOnUpdate = false;
+    std::function<void()> onInput, onUpdate;
 };
 
-class LoggedSprite : public SpriteComponent {
-public:
-    explicit LoggedSprite(std::string name_) : name(std::move(name_)) {}
-    ~LoggedSprite() override { journal.push_back("~" + name); }
-    std::string name;
-};
-
-class LoggedObject : public GameObject {
-public:
-    explicit LoggedObject(std::string name_) : name(std::move(name_)) {}
-    ~LoggedObject() override { journal.push_back("~" + name); }
-    std::string name;
-};
-
-struct Clock {
+// Runs `pass` on `root` with a GameTime in the registry and gives what it logged.
+Journal Pass(GameObject& root, void (*pass)(GameObject&)) {
     GameTime time;
-    GameTime* saved = Services::time;
-    Clock() { Services::time = &time; }
-    ~Clock() { Services::time = saved; }
-};
+    Services::time = &time;
+    journal.clear();
+    pass(root);
+    Services::time = nullptr;
+    return std::exchange(journal, {});
+}
 
 }  // namespace
 
-TEST(Shortcuts, BehaviourSeesTheObjectsFirstSpriteWhicheverCameFirst) {
-    GameObject spriteFirst;
-    auto* s1 = spriteFirst.AddComponent(new SpriteComponent);
-    auto* b1 = spriteFirst.AddComponent(new Behavior);
-    EXPECT_EQ(b1->sprite, s1);
-
-    GameObject behaviourFirst;
-    auto* b2 = behaviourFirst.AddComponent(new Behavior);
-    auto* s2 = behaviourFirst.AddComponent(new SpriteComponent);
-    EXPECT_EQ(behaviourFirst.sprite, s2);
-    EXPECT_EQ(b2->sprite, s2);
-    EXPECT_EQ(b2->owner, &behaviourFirst);
-}
-
-TEST(Shortcuts, ASecondComponentOfAKindIsOwnedButNotReachable) {
+TEST(GameObject, ShortcutsReachTheFirstComponentOfAKindAndTheTreeGoesComponentsBeforeChildren) {
     journal.clear();
     {
-        GameObject o;
-        auto* first = o.AddComponent(new LoggedSprite("a"));
-        auto* second = o.AddComponent(new LoggedSprite("b"));
-        auto* text = o.AddComponent(new TextComponent);
-        auto* pos = o.AddComponent(new Pos2dComponent);
-        EXPECT_EQ(o.sprite, first);
-        EXPECT_NE(o.sprite, second);
-        EXPECT_EQ(o.text, text);
-        EXPECT_EQ(o.pos2d, pos);
-        EXPECT_EQ(o.components.size(), 4u);
-        EXPECT_TRUE(o.behaviors.empty());
-    }
-    EXPECT_EQ(journal, (std::vector<std::string>{"~a", "~b"}));
-}
-
-TEST(SceneTree, DestroyingTheRootDestroysEverythingOnceComponentsBeforeChildren) {
-    journal.clear();
-    {
-        LoggedObject root("root");
-        auto* a = root.AddChild(new LoggedObject("A"));
-        root.AddComponent(new LoggedSprite("root.s"));
-        a->AddComponent(new Logged("A.b"));
-        a->AddChild(new LoggedObject("A1"))->AddComponent(new LoggedSprite("A1.s"));
-        root.AddChild(new LoggedObject("B"));
-        EXPECT_EQ(a->parent, &root);
+        Logged<GameObject> root("root");
+        auto* early = root.AddComponent(new Behavior);
+        auto* first = root.AddComponent(new Logged<SpriteComponent>("s1"));
+        root.AddComponent(new Logged<SpriteComponent>("s2"));  // owned, but no shortcut leads to it
+        EXPECT_TRUE(root.sprite == first && early->sprite == first &&
+                    root.AddComponent(new Behavior)->sprite == first);
+        root.AddChild(new Logged<GameObject>("A"))->AddComponent(new Logged<SpriteComponent>("A.s"));
     }
     // The derived destructor logs first, then GameObject's destroys components, then children.
-    EXPECT_EQ(journal, (std::vector<std::string>{"~root", "~root.s", "~A", "~A.b", "~A1", "~A1.s",
-                                                 "~B"}));
+    EXPECT_EQ(journal, (Journal{"~root", "~s1", "~s2", "~A", "~A.s"}));
 }
 
-TEST(Passes, AllInputBeforeAnyStartAndPreOrder) {
-    journal.clear();
-    Clock clock;
+TEST(Passes, EachWalksTheTreeInPreOrderWhatTheUpdatePassAddsRunsInItWhatTheInputPassAddsWaitsForTheNext) {
     GameObject root;
-    root.AddComponent(new Logged("r"));
-    auto* child = root.AddChild(new GameObject);
-    child->AddComponent(new Logged("c1"));
-    child->AddComponent(new Logged("c2"));
-    Game::InputPass(root);
-    Game::UpdatePass(root);
-    const std::vector<std::string> expected{"input r",  "input c1",  "input c2", "start r",
-                                            "update r", "start c1",  "update c1", "start c2",
-                                            "update c2"};
-    EXPECT_EQ(std::vector<std::string>(journal.begin(), journal.begin() + 9), expected);
-    journal.clear();
-    Game::UpdatePass(root);
-    EXPECT_EQ(journal, (std::vector<std::string>{"update r", "update c1", "update c2"}));
-    journal.clear();
-}
-
-TEST(Passes, BehaviourAttachedDuringUpdateStartsInTheSamePassButNotInInput) {
-    journal.clear();
-    Clock clock;
-    GameObject root;
-    auto* b = root.AddComponent(new Logged("x"));
-    b->spawnOnUpdate = true;
-    Game::UpdatePass(root);
-    EXPECT_EQ(journal, (std::vector<std::string>{"start x", "update x", "start x+", "update x+"}));
-    journal.clear();
-    Game::InputPass(root);
-    EXPECT_EQ(journal, (std::vector<std::string>{"input x", "input x+"}));
-    journal.clear();
+    GameObject& a = *root.AddChild(new GameObject);
+    auto* x = a.AddComponent(new LoggedBehavior("x"));
+    // During the input pass, after the counts of a's behaviours and of the root's children
+    // were taken: a behaviour beside x and a child beside a.
+    x->onInput = [&] {
+        a.AddComponent(new LoggedBehavior("x2"));
+        root.AddChild(new GameObject)->AddComponent(new LoggedBehavior("y"));
+    };
+    EXPECT_EQ(Pass(root, Game::InputPass), (Journal{"input x"}));
+    EXPECT_EQ(Pass(root, Game::InputPass), (Journal{"input x", "input x2", "input y"}));
+    x->onUpdate = [&] {
+        a.AddComponent(new LoggedBehavior("x3"));
+        a.AddChild(new GameObject)->AddComponent(new LoggedBehavior("z"));
+    };
+    EXPECT_EQ(Pass(root, Game::UpdatePass),
+              (Journal{"start x", "update x", "start x2", "update x2", "start x3", "update x3", "start z",
+                       "update z", "start y", "update y"}));
+    EXPECT_EQ(Pass(root, Game::UpdatePass),
+              (Journal{"update x", "update x2", "update x3", "update z", "update y"}));
 }

@@ -16,23 +16,3 @@ bool FakePlatform::PumpMessages() {
     if (onFrame) onFrame(frames);
     return true;
 }
-
-void FakePlatform::RenderFrame() {
-    ++renders;
-    if (onRender) onRender();
-}
-
-void FakePlatform::SleepTicks(int64_t ticks) {
-    sleeps.push_back(ticks);
-    now += ticks;
-}
-
-void FakePlatform::SetWindowTitle(const std::string& newTitle) {
-    title = newTitle;
-    ++titlesSet;
-}
-
-CloseChoice FakePlatform::AskBeforeClosing(const std::string& question) {
-    questions.push_back(question);
-    return closeAnswer;
-}

@@ -16,25 +16,24 @@ public:
     static constexpr int64_t frequency = 600000;  // 10000 ticks per 1/60 s step
     static constexpr int64_t ticksPerStep = frequency / 60;
 
-    void CreateWindowAndDevice() override { ++windowsCreated; }
+    void CreateWindowAndDevice() override {}
     bool PumpMessages() override;
-    void RenderFrame() override;
+    void RenderFrame() override { ++renders; }
     int64_t NowTicks() override { return now; }
     int64_t CounterFrequency() override { return frequency; }
-    void SleepTicks(int64_t ticks) override;
-    void ReleaseDevice() override { ++devicesReleased; }
-    void SetWindowTitle(const std::string& newTitle) override;
-    CloseChoice AskBeforeClosing(const std::string& question) override;
+    void SleepTicks(int64_t ticks) override { sleeps.push_back(ticks), now += ticks; }
+    void ReleaseDevice() override {}
+    void SetWindowTitle(const std::string& newTitle) override { title = newTitle, ++titlesSet; }
+    CloseChoice AskBeforeClosing(const std::string& question) override {
+        return questions.push_back(question), closeAnswer;
+    }
 
     int64_t now = 0;
-    int frames = 0;   // PumpMessages calls that did not quit
-    int renders = 0;  // RenderFrame calls
-    int windowsCreated = 0;
-    int devicesReleased = 0;
+    int frames = 0;           // PumpMessages calls that did not quit
+    int renders = 0;          // RenderFrame calls
     int quitAfterFrames = 1;  // PumpMessages reports quit on call number quitAfterFrames + 1
     std::vector<int64_t> sleeps;
     std::function<void(int frame)> onFrame;  // runs in PumpMessages for each frame that goes on
-    std::function<void()> onRender;          // runs in RenderFrame
 
     std::string title = "Game";  // as the window was created
     int titlesSet = 0;

@@ -1,38 +1,34 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <string>
 #include <vector>
 
-#include <sys/types.h>
-
-// The game executable started in a working folder of the test's, with its output captured.
+// The game executable started in a test's working folder (which holds its Content/), with
+// HOME and the XDG data and state folders inside that folder, so nothing is written outside
+// it; stdin and stdout on /dev/null, stderr captured.
 class GameProcess {
 public:
-    // Starts `GAME_EXECUTABLE` in `folder` with `environment` ("NAME=value") added to ours;
-    // an entry without "=" ("DISPLAY") removes that variable from the game's environment.
-    GameProcess(const std::string& folder, const std::vector<std::string>& environment = {});
+    // `environment` entries ("NAME=value") are added to ours; one without "=" ("DISPLAY")
+    // removes that variable from the game's environment.
+    explicit GameProcess(const std::string& folder, const std::vector<std::string>& environment = {});
     ~GameProcess();  // kills the game if it still runs
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
     // Waits for the end; false when it did not end in time (it is then killed).
-    bool WaitForExit(std::chrono::milliseconds timeout);
+    bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     bool Running();
     void Signal(int signal);
-
-    pid_t pid() const { return pid_; }
-    bool exited() const { return exited_; }
-    int exitStatus() const { return exitStatus_; }  // valid when exited()
-    int termSignal() const { return termSignal_; }  // 0 unless killed by a signal
-    std::string StandardError() const;  // what it wrote so far
+    bool exited() const { return exitStatus_ >= 0; }
+    int exitStatus() const { return exitStatus_; }  // -1 unless it exited
+    int termSignal() const { return termSignal_; }  // 0 unless a signal ended it
+    std::string StandardError() const;              // what it wrote so far
 
 private:
     pid_t pid_ = -1;
-    bool done_ = false;
-    bool exited_ = false;
-    int exitStatus_ = -1;
-    int termSignal_ = 0;
+    int exitStatus_ = -1, termSignal_ = 0;
     std::string errFile_;
-    void Reap(int status);
 };

@@ -1,69 +1,67 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "core/Color.hpp"
 #include "support/GameProcess.hpp"
-#include "support/ScreenPicture.hpp"
 #include "support/TempContent.hpp"
-#include "support/XDisplayClient.hpp"
-#include "support/XvfbServer.hpp"
 
-// The real game in a real window on a private X server, with the shipped content copied into a
-// fresh working folder, driven through xdotool as a person would drive it. Game, folder and
-// server all go when the object goes, also when a test fails half-way.
+// An RGB picture: a capture of the game's window or a PNG file.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<Color> pixels;
+    Color At(int x, int y) const { return pixels[size_t(y * width + x)]; }
+    static Picture Load(const std::string& png);  // throws naming the file when it cannot
+};
+
+// Each channel of `a` within `tolerance` of `b`.
+bool CloseTo(Color a, Color b, int tolerance = 3);
+// `over` blended by its alpha onto the opaque `under`, as the sprite batch draws it.
+Color BlendOver(Color over, Color under);
+// Polls `done` every 20 ms until it holds or a few seconds pass.
+bool WaitUntil(const std::function<bool()>& done);
+
+// The real game in a real window on a private X server (Xvfb), in a fresh folder holding a copy
+// of the shipped content, driven through xdotool as a person would. Game, server and folder
+// go with the object, also when a test fails half-way.
 class GameWindow {
 public:
-    // Empty when the programs the tests need are installed, otherwise the missing one's name.
-    static std::string MissingTool();
-
-    GameWindow();  // starts the server and fills the folder; the game is not started yet
+    GameWindow();  // throws when Xvfb does not start
     ~GameWindow();
     GameWindow(const GameWindow&) = delete;
     GameWindow& operator=(const GameWindow&) = delete;
 
-    // Starts the game, waits for its window and gives it the keyboard; throws when no window
-    // appears in time.
+    // Starts the game and waits for its window, which gets the keyboard; throws when none appears.
     void Launch();
-    // Waits for the game to end; false when it did not in time (it is then killed).
-    bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    GameProcess& game() { return *game_; }
+    const TempContent& folder() const { return folder_; }
+    const std::string& window() const { return window_; }
 
-    TempContent& folder() { return folder_; }
-    GameProcess& process() { return *process_; }
-    const std::string& display() const { return xvfb_.display(); }
-    const std::string& windowId() const { return windowId_; }
-
-    // Runs an X command line (xdotool ...) against our server; throws when it fails.
-    std::string RunX(const std::string& command) const;
-    // Presses the keys (xdotool names, "ctrl+s" for a chord) for `milliseconds`: long enough
-    // for a frame to see them, since a press shorter than a frame leaves no trace.
-    void Hold(const std::string& keys, int milliseconds = 100) const;
-    void KeyDown(const std::string& keys) const;
-    void KeyUp(const std::string& keys) const;
-    // Pointer over the back-buffer pixel (x, y); xdotool button numbers (1 left, 3 right).
-    void MoveMouse(int x, int y) const;
-    void MouseDown(int button) const;
-    void MouseUp(int button) const;
-    // The close box of a window manager.
+    // Runs a shell command against our server; gives its output, throws when it fails.
+    std::string X(const std::string& command) const;
+    // Holds the keys (xdotool names, "ctrl+s" for a chord) long enough for a frame to see them.
+    void Hold(const std::string& keys) const;
+    // Presses a mouse button (1 left, 3 right) over the first back-buffer point, moves the
+    // pointer over the others, and lets go.
+    void Drag(int button, const std::vector<std::pair<int, int>>& points) const;
+    // What a window manager's close box sends.
     void RequestClose();
-
-    // The back buffer as the screen shows it now (800 × 600, window-relative).
-    ScreenPicture Capture();
-    // Captures until `test` holds or `timeout` passes; the last capture is left in `last`.
-    bool WaitForScreen(const std::function<bool(const ScreenPicture&)>& test, ScreenPicture& last,
-                       std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    // A second visible window titled "Game" (a message box), or "".
+    std::string MessageBox() const;
+    // Captures the window's 800 x 600 pixels until `shows` holds or a few seconds pass; the
+    // last capture is left in `last`.
+    bool WaitForScreen(const std::function<bool(const Picture&)>& shows, Picture& last);
 
 private:
-    XvfbServer xvfb_;
+    int xvfb_ = -1;
+    std::string display_;
     TempContent folder_;
-    XDisplayClient client_;
-    std::unique_ptr<GameProcess> process_;
-    std::string windowId_;
-    int windowX_ = 0;
-    int windowY_ = 0;
+    struct Connection;
+    std::unique_ptr<Connection> x_;
+    std::unique_ptr<GameProcess> game_;
+    std::string window_;
 };
-
-// Polls `done` every 20 ms until it holds or `timeout` passes.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(5));

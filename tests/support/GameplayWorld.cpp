@@ -1,31 +1,24 @@
 #include "support/GameplayWorld.hpp"
 
-
 #include <boost/property_tree/json_parser.hpp>
-#include <boost/property_tree/ptree.hpp>
-#include <cstring>
 #include <sstream>
-#include <stdexcept>
 
+#include "audio/AudioTestSupport.hpp"
+#include "audio/SoundBank.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
 #include "gameplay/Player.hpp"
-#include "gameplay/PlayerBehavior.hpp"
 #include "input/InputManager.hpp"
+#include "scene/Component.hpp"
 #include "scene/DrawObject.hpp"
-#include "support/AudioProbe.hpp"
 #include "support/TestPictures.hpp"
 
 namespace {
 
-const char* const keyMappings = R"({
-    "MoveUp": "Up", "MoveDown": "Down", "MoveLeft": "Left", "MoveRight": "Right",
-    "EditorToggle": "E", "EditorPlaceTile": "LeftMouse", "EditorCopyTile": "RightMouse",
-    "EditorNextTile": "N", "EditorPreviousTile": "P"
-})";
+constexpr int clickLayers = 64;
 
 std::string LevelJson(const LevelCodes& codes) {
     LevelData level;
@@ -37,101 +30,106 @@ std::string LevelJson(const LevelCodes& codes) {
     return text.str();
 }
 
+Cue& ClickCue() { return *Services::sound->banks.at("Main")->cues.at("Click"); }
+
 }  // namespace
 
-// The registry may be gone by now (the game destroys its platform last): only the handles.
-SoftwarePlatform::~SoftwarePlatform() {
-    batch_.reset();
-    renderer_.reset();
-    surface_.reset();
-}
-
 void SoftwarePlatform::CreateWindowAndDevice() {
-    FakePlatform::CreateWindowAndDevice();
-    surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888));
-    if (!surface_) throw std::runtime_error(SDL_GetError());
-    renderer_.reset(SDL_CreateSoftwareRenderer(surface_.get()));
-    if (!renderer_) throw std::runtime_error(SDL_GetError());
+    surface_.reset(
+        SdlCheck(SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888), "surface"));
+    renderer_.reset(SdlCheck(SDL_CreateSoftwareRenderer(surface_.get()), "renderer"));
     Services::settings->device = renderer_.get();
-    if (drawsScene_) {
-        batch_ = std::make_unique<SdlSpriteBatch>(renderer_.get());
-        Services::settings->spriteBatch = batch_.get();
-    }
+    if (!drawsScene_) return;
+    batch_ = std::make_unique<SdlSpriteBatch>(renderer_.get());
+    Services::settings->spriteBatch = batch_.get();
 }
 
 void SoftwarePlatform::RenderFrame() {
     FakePlatform::RenderFrame();
-    if (!drawsScene_ || !batch_) return;
+    if (!batch_) return;
     const Color c = Services::settings->clearColor;
     SDL_SetRenderDrawColor(renderer_.get(), c.r, c.g, c.b, c.a);
     SDL_RenderClear(renderer_.get());
-    if (Services::root) DrawScene(*Services::root, *batch_);
+    DrawScene(*Services::root, *batch_);
     SDL_RenderPresent(renderer_.get());
 }
 
-Color SoftwarePlatform::Pixel(int x, int y) const {
-    if (!surface_ || x < 0 || y < 0 || x >= surface_->w || y >= surface_->h) {
-        throw std::out_of_range("no such pixel");
-    }
-    const auto* row = static_cast<const uint8_t*>(surface_->pixels) + y * surface_->pitch;
-    uint32_t argb = 0;
-    std::memcpy(&argb, row + 4 * x, 4);
-    return Color{uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb), uint8_t(argb >> 24)};
-}
-
 void SoftwarePlatform::ReleaseDevice() {
-    if (renderer_) FakePlatform::ReleaseDevice();
-    Services::settings->spriteBatch = nullptr;
     Services::settings->device = nullptr;
+    Services::settings->spriteBatch = nullptr;
     batch_.reset();
     renderer_.reset();
-    surface_.reset();
+}
+
+LevelFile GameplayWorld::Level(std::initializer_list<std::pair<GridCell, int32_t>> cells, std::string file) {
+    LevelFile level{std::move(file), {}};
+    for (const auto& [cell, code] : cells) level.codes[size_t(SlotOf(cell))] = code;
+    return level;
 }
 
 GameplayWorld::GameplayWorld(std::vector<LevelFile> levels, bool start) {
-    content.Write("Content/Config/KeyMappings.json", keyMappings);
-    const boost::filesystem::path pictures = content.path() / "Content/Textures/Main";
+    content.Write("Content/Config/KeyMappings.json", R"({
+        "MoveUp": "Up", "MoveDown": "Down", "MoveLeft": "Left", "MoveRight": "Right",
+        "EditorToggle": "E", "EditorPlaceTile": "LeftMouse", "EditorCopyTile": "RightMouse",
+        "EditorNextTile": "N", "EditorPreviousTile": "P"})");
     uint8_t shade = 0;
     for (const char* name :
          {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight", "GutBottomLeft",
           "GutBottomRight", "TorvelWoosh1", "TorvelWoosh1a", "TorvelWoosh2", "TorvelWoosh2a"}) {
         shade = uint8_t(shade + 20);
-        WritePng((pictures / (std::string(name) + ".png")).string(), 64, 64, Color{shade, uint8_t(255 - shade), 128, 255});
+        WritePng(std::string("Content/Textures/Main/") + name + ".png", 64, 64, Color{shade, 0, 128, 255});
     }
-    WritePng((pictures / "TorvelPose.png").string(), 32, 48, Color{250, 5, 128, 255});
+    WritePng("Content/Textures/Main/TorvelPose.png", 32, 48, Color{250, 5, 128, 255});
     for (const LevelFile& level : levels)
         content.Write("Content/Levels/" + level.fileName, LevelJson(level.codes));
+    // A Sequential cue of many layers: where it stands counts the plays.
+    audiotest::WriteSound(content.path() / "Content/Sound/Main/Tick.wav", audiotest::Level(0.03f, 64), 44100);
+    std::string layers = R"({"Sound": "Tick"})";
+    for (int i = 1; i < clickLayers; ++i) layers += R"(, {"Sound": "Tick"})";
+    content.Write("Content/Sound/Main/Click.json",
+                  R"({"LayerMode": "Sequential", "Layers": [)" + layers + "]}");
+    audiotest::WriteSound(content.path() / "Content/Music/TorvelTheme.wav", audiotest::Level(0.03f, 1500),
+                          44100);
 
-    WriteAudioProbeContent();
     auto owned = std::make_unique<SoftwarePlatform>();
     platform = owned.get();
     game = std::make_unique<Game>(std::move(owned));
     game->StartUp();
-    ClearAudioLog();
     if (start) RunFrames(1);
+    ClearClicks();
 }
 
 GameplayWorld::~GameplayWorld() {
-    // Textures go before the renderer that made them.
-    game->ShutDown();
+    game->ShutDown();  // textures go before the renderer that made them
     game.reset();
 }
 
 void GameplayWorld::RunFrames(int count, const std::function<void(int)>& script) {
-    struct Unhook {
-        FakePlatform& p;
-        ~Unhook() { p.onFrame = nullptr; }
-    } unhook{*platform};
     const int first = platform->frames;
     platform->quitAfterFrames = first + count;
     platform->onFrame = [&](int frame) {
         if (script) script(frame - first);
     };
     game->RunLoop();
+    platform->onFrame = nullptr;
 }
 
-void GameplayWorld::Tap(Key key) {
-    RunFrames(2, [key](int n) { Services::input->SetKey(key, n == 1); });
+void GameplayWorld::Press(std::initializer_list<Key> keys) {
+    RunFrames(2, [keys](int n) {
+        for (Key key : keys) Services::input->SetKey(key, n == 1);
+    });
+}
+
+void GameplayWorld::Paint(const std::vector<GridCell>& cells) {
+    RunFrames(int(cells.size()) + 1, [&cells](int n) {
+        const bool held = size_t(n) <= cells.size();
+        const GridCell at = cells[held ? size_t(n - 1) : cells.size() - 1];
+        Mouse(GridToWorld(at.column, at.row), held, false);
+    });
+}
+
+void GameplayWorld::Copy(GridCell cell) {
+    RunFrames(2, [cell](int n) { Mouse(GridToWorld(cell.column, cell.row), false, n == 1); });
 }
 
 void GameplayWorld::Mouse(Vector2 position, bool place, bool copy) {
@@ -142,4 +140,26 @@ BackgroundTile& GameplayWorld::Tile(int32_t column, int32_t row) {
     return *gameplayState.tiles[size_t(SlotOf({column, row}))];
 }
 
-PlayerBehavior& GameplayWorld::PlayerMotion() { return *gameplayState.player->behavior; }
+LevelCodes GameplayWorld::Shown() {
+    LevelCodes codes{};
+    for (size_t slot = 0; slot < codes.size(); ++slot) codes[slot] = gameplayState.tiles[slot]->kind;
+    return codes;
+}
+
+LevelCodes ReadLevelCodes(const std::string& file) {
+    boost::property_tree::ptree tree;
+    boost::property_tree::read_json(file, tree);
+    LevelData level;
+    level.ReadFrom(tree);
+    return level.tiles;
+}
+
+LevelCodes GameplayWorld::Saved(const std::string& file) const {
+    return ReadLevelCodes((content.path() / "Content/Levels" / file).string());
+}
+
+Vector2 GameplayWorld::PlayerAt() { return gameplayState.player->pos2d->position; }
+
+int GameplayWorld::Clicks() { return ClickCue().nextLayer; }
+
+void GameplayWorld::ClearClicks() { ClickCue().nextLayer = 0; }

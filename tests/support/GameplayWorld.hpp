@@ -1,51 +1,36 @@
 #pragma once
 
-#include <SDL.h>
-
 #include <array>
-#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "core/Color.hpp"
 #include "core/Game.hpp"
+#include "core/SdlHandles.hpp"
 #include "core/SdlSpriteBatch.hpp"
-#include "core/Vector2.hpp"
 #include "gameplay/Grid.hpp"
 #include "input/Key.hpp"
 #include "support/FakePlatform.hpp"
 #include "support/TempContent.hpp"
 
 class BackgroundTile;
-class PlayerBehavior;
 
 // The fake platform with a real device: an SDL software renderer drawing into a surface in
-// memory, so the texture bank loads the test's PNG files through the real code, headless.
-// With `drawsScene`, each frame is also drawn there as the real platform draws it (cleared to
-// the clear colour, then the scene tree) and can be read back.
+// memory, so the banks load the test's pictures through the real code, headless. With
+// `drawsScene`, each frame is also drawn there as the real platform draws it.
 class SoftwarePlatform : public FakePlatform {
 public:
     explicit SoftwarePlatform(bool drawsScene = false) : drawsScene_(drawsScene) {}
-    ~SoftwarePlatform() override;
     void CreateWindowAndDevice() override;
     void RenderFrame() override;
     void ReleaseDevice() override;
 
-    // The pixel at (x, y) of the frame last drawn.
-    Color Pixel(int x, int y) const;
-
 private:
-    struct SurfaceDeleter {
-        void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-    };
-    struct RendererDeleter {
-        void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-    };
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> surface_;
-    std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
+    SurfacePtr surface_;
+    RendererPtr renderer_;
     std::unique_ptr<SdlSpriteBatch> batch_;
     bool drawsScene_;
 };
@@ -58,17 +43,21 @@ struct LevelFile {
     LevelCodes codes{};
 };
 
-// A game in a fresh content folder: key mappings (arrows move; E toggles the editor, N and P
-// step the palette, the left mouse button places, the right copies), every gameplay
-// picture as a small PNG (64 x 64, "TorvelPose" 32 x 48), and the given level files. The
-// real Game starts up (which builds the gameplay screen) and runs on a fake clock.
+// The codes of a level file; throws when it cannot be read.
+LevelCodes ReadLevelCodes(const std::string& file);
+
+// The real Game in a fresh content folder, on a fake clock: key mappings (arrows move; E toggles
+// the editor, N and P step the palette, the left mouse button places, the right copies), every
+// gameplay picture as a small PNG (64 x 64, "TorvelPose" 32 x 48), a "TorvelTheme" track, a
+// "Click" cue that counts its plays, and the given level files.
 class GameplayWorld {
 public:
-    static constexpr Key placeButton = Key::LeftMouse;
-    static constexpr Key copyButton = Key::RightMouse;
+    // A level of floor but for the given cells' codes.
+    static LevelFile Level(std::initializer_list<std::pair<GridCell, int32_t>> cells,
+                           std::string file = "Level.json");
 
     // With `start`, runs the first frame, in whose update pass the level is applied.
-    explicit GameplayWorld(std::vector<LevelFile> levels = {{"Level.json", LevelCodes{}}}, bool start = true);
+    explicit GameplayWorld(std::vector<LevelFile> levels = {Level({})}, bool start = true);
     ~GameplayWorld();
     GameplayWorld(const GameplayWorld&) = delete;
     GameplayWorld& operator=(const GameplayWorld&) = delete;
@@ -76,13 +65,21 @@ public:
     // Runs `count` frames of the real loop at one update each (1/60 s); `script(n)`, n from
     // 1, runs where the platform delivers input, before that frame's passes.
     void RunFrames(int count, const std::function<void(int)>& script = {});
-    // One frame with `key` down, then one with it up again.
-    void Tap(Key key);
+    // One frame with `keys` down together, then one with them up again.
+    void Press(std::initializer_list<Key> keys);
+    // One stroke: the place button held over each cell in turn, a frame each, then let go.
+    void Paint(const std::vector<GridCell>& cells);
+    // The copy button over `cell` for a frame, then let go.
+    void Copy(GridCell cell);
     // Sets the pointer and the two editor buttons, as a mouse poll does.
     static void Mouse(Vector2 position, bool place, bool copy);
 
     static BackgroundTile& Tile(int32_t column, int32_t row);
-    static PlayerBehavior& PlayerMotion();
+    static LevelCodes Shown();                        // the codes the grid shows
+    LevelCodes Saved(const std::string& file) const;  // the codes in Content/Levels/`file`
+    static Vector2 PlayerAt();
+    static int Clicks();  // plays of "Click" since the last ClearClicks (at most 63)
+    static void ClearClicks();
 
     TempContent content;
     SoftwarePlatform* platform = nullptr;  // owned by the game

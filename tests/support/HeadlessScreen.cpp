@@ -1,20 +1,18 @@
 #include "support/HeadlessScreen.hpp"
 
+#include <SDL.h>
+
 #include <cstdlib>
 #include <stdexcept>
-
-#include <SDL.h>
 
 #include "core/SdlPlatform.hpp"
 #include "core/Services.hpp"
 
-HeadlessScreen::HeadlessScreen(const char* videoDriver)
-    : previousSettings_(Services::settings), previousInput_(Services::input), previousRoot_(Services::root) {
+HeadlessScreen::HeadlessScreen(const char* videoDriver) {
     Services::settings = &settings;
     Services::input = &input;
     Services::root = &root;
-    // A test run straight from a terminal would otherwise open real windows.
-    ScopedEnv driver("SDL_VIDEODRIVER", videoDriver);
+    ScopedEnv driver("SDL_VIDEODRIVER", videoDriver);  // run from a terminal, it would open windows
     platform_ = CreateSdlPlatform();
     platform_->CreateWindowAndDevice();
 }
@@ -22,9 +20,9 @@ HeadlessScreen::HeadlessScreen(const char* videoDriver)
 HeadlessScreen::~HeadlessScreen() {
     platform_->ReleaseDevice();
     platform_.reset();
-    Services::settings = previousSettings_;
-    Services::input = previousInput_;
-    Services::root = previousRoot_;
+    Services::settings = nullptr;
+    Services::input = nullptr;
+    Services::root = nullptr;
 }
 
 Color HeadlessScreen::Pixel(int x, int y) const {
@@ -36,10 +34,8 @@ Color HeadlessScreen::Pixel(int x, int y) const {
     return Color{uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb), uint8_t(argb >> 24)};
 }
 
-ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    const char* old = std::getenv(name);
-    had_ = old != nullptr;
-    if (had_) previous_ = old;
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name), had_(std::getenv(name)) {
+    if (had_) previous_ = std::getenv(name);
     setenv(name, value.c_str(), 1);
 }
 

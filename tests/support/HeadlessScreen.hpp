@@ -9,9 +9,8 @@
 #include "input/InputManager.hpp"
 #include "scene/GameObject.hpp"
 
-// The real SDL platform, by default on SDL's dummy video driver (a software renderer without a
-// display), with its own settings, input state and scene root published in Services for as
-// long as it lives; the previous registry entries come back afterwards.
+// The real SDL platform on SDL's dummy video driver (a software renderer without a display),
+// with its own settings, input state and scene root published in Services while it lives.
 class HeadlessScreen {
 public:
     explicit HeadlessScreen(const char* videoDriver = "dummy");
@@ -28,9 +27,6 @@ public:
     GameObject root;
 
 private:
-    GameSettings* previousSettings_;
-    InputManager* previousInput_;
-    GameObject* previousRoot_;
     std::unique_ptr<Platform> platform_;
 };
 

@@ -1,20 +1,18 @@
 #include "support/TempContent.hpp"
 
+#include <boost/filesystem/directory.hpp>
+#include <boost/filesystem/operations.hpp>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include <boost/filesystem/directory.hpp>
-#include <boost/filesystem/operations.hpp>
-
 namespace fs = boost::filesystem;
 
-TempContent::TempContent() {
-    previous_ = fs::current_path();
-    path_ = fs::temp_directory_path() / fs::unique_path("glimmer-test-%%%%-%%%%-%%%%");
-    for (const char* folder : {"Content/Config", "Content/Levels", "Content/Textures/Main",
-                               "Content/Fonts/Main", "Content/Sound/Main", "Content/Music"}) {
-        fs::create_directories(path_ / folder);
+TempContent::TempContent()
+    : path_(fs::temp_directory_path() / fs::unique_path("glimmer-test-%%%%-%%%%-%%%%")),
+      previous_(fs::current_path()) {
+    for (const char* folder : {"Levels", "Textures/Main", "Fonts/Main", "Sound/Main", "Music"}) {
+        fs::create_directories(path_ / "Content" / folder);
     }
     Write("Content/Config/KeyMappings.json", "{}");
     fs::current_path(path_);
@@ -27,30 +25,9 @@ TempContent::~TempContent() {
 }
 
 void TempContent::Write(const std::string& relative, const std::string& text) const {
-    const fs::path target = path_ / relative;
-    fs::create_directories(target.parent_path());
-    std::ofstream out(target.string(), std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out) throw std::runtime_error("cannot write " + target.string());
-}
-
-void TempContent::CopyFromSource(const std::string& sourceRelative, const std::string& relative) const {
-    const fs::path from = fs::path(GAME_SOURCE_DIR) / sourceRelative;
-    const fs::path to = path_ / relative;
-    if (fs::is_directory(from)) {
-        fs::create_directories(to);
-        for (const auto& entry : fs::recursive_directory_iterator(from)) {
-            const fs::path target = to / fs::relative(entry.path(), from);
-            if (fs::is_directory(entry.path())) {
-                fs::create_directories(target);
-            } else {
-                fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
-            }
-        }
-    } else {
-        fs::create_directories(to.parent_path());
-        fs::copy_file(from, to, fs::copy_options::overwrite_existing);
-    }
+    fs::create_directories((path_ / relative).parent_path());
+    std::ofstream out((path_ / relative).string(), std::ios::binary | std::ios::trunc);
+    if (!(out << text)) throw std::runtime_error("cannot write " + relative);
 }
 
 std::string TempContent::Read(const std::string& relative) const {
@@ -58,4 +35,14 @@ std::string TempContent::Read(const std::string& relative) const {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+void TempContent::CopyFromSource(const std::string& sourceRelative, const std::string& relative) const {
+    const fs::path from = fs::path(GAME_SOURCE_DIR) / sourceRelative;
+    for (const auto& entry : fs::recursive_directory_iterator(from)) {
+        const fs::path target = path_ / relative / fs::relative(entry.path(), from);
+        fs::create_directories(target.parent_path());
+        if (!fs::is_directory(entry.path()))
+            fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
+    }
 }

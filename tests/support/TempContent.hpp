@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
-
 #include <boost/filesystem/path.hpp>
+#include <string>
 
 // A fresh working folder with an empty Content/ tree (Config with "{}" key mappings, Levels,
 // Textures/Main, Fonts/Main, Sound/Main, Music) that the test runs in; the previous working
@@ -16,13 +15,12 @@ public:
 
     // Writes `text` to `relative` (below the working folder), creating folders on the way.
     void Write(const std::string& relative, const std::string& text) const;
-    // Copies a file or folder of the repository (relative to its top) to `relative`.
-    void CopyFromSource(const std::string& sourceRelative, const std::string& relative) const;
     std::string Read(const std::string& relative) const;
+    // Copies a folder of the repository (relative to its top) to `relative`.
+    void CopyFromSource(const std::string& sourceRelative, const std::string& relative) const;
 
     const boost::filesystem::path& path() const { return path_; }
 
 private:
-    boost::filesystem::path path_;
-    boost::filesystem::path previous_;
+    boost::filesystem::path path_, previous_;
 };

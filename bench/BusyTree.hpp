@@ -17,9 +17,12 @@ public:
         if (step == -1) return AnswerCoroutineId(id);
         ++steps;
         switch (step) {
-        case 0: return {YieldKind::WaitSeconds, 0, 0.05f};
-        case 1: return {YieldKind::WaitFrames, 2};
-        default: return {YieldKind::GoTo, 0};
+            case 0:
+                return {YieldKind::WaitSeconds, 0, 0.05f};
+            case 1:
+                return {YieldKind::WaitFrames, 2};
+            default:
+                return {YieldKind::GoTo, 0};
         }
     }
     int inputs = 0;
