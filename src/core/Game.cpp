@@ -121,7 +121,7 @@ void Game::RunLoop() {
 
         Services::input->BeginFrame();
         Services::sound->Update();
-        if (!platform_->PumpMessages() || quitRequested_) break;
+        if (quitRequested_ || !platform_->PumpMessages()) break;
         InputPass(*Services::root);
         UpdatePass(*Services::root);
         platform_->RenderFrame();

@@ -25,7 +25,6 @@ namespace {
 
 constexpr Color playingColor{152, 66, 86, 255};
 constexpr Color editingColor{255, 0, 0, 255};
-constexpr Color unreachableColor{24, 24, 48, 255};  // the floor picture is mostly clear: tint it hard
 constexpr int32_t paletteSize = 8;  // codes 0 to 7, cyclic
 constexpr float messageSeconds = 4.0f;
 constexpr float stripRight = 790.0f;  // the level line ends here, 10 pixels in like the title
@@ -264,7 +263,7 @@ void GameplayScreenBehavior::ShadeUnreachable() {
     const std::bitset<TileCount> reachable = shade ? ReachableCells(GridCodes()) : std::bitset<TileCount>();
     for (int32_t slot = 0; slot < TileCount; ++slot) {
         BackgroundTile& tile = *gameplayState.tiles[size_t(slot)];
-        tile.sprite->color = shade && !tile.solid && !reachable.test(size_t(slot)) ? unreachableColor : Color{};
+        tile.sprite->color = shade && !tile.solid && !reachable.test(size_t(slot)) ? unreachableTint : Color{};
     }
     shaded_ = shade;
 }

@@ -2,6 +2,8 @@
 
 #include <bitset>
 
+#include "core/Color.hpp"
+
 #include "gameplay/LevelSet.hpp"
 
 // The cells the player can walk to from the level's start cell (the start of the highest
@@ -9,3 +11,7 @@
 // takes is one cell across or down to an open cell of the grid (a diagonal slide too is made
 // of such steps), so this is a flood over open neighbours. No start cell: none.
 std::bitset<TileCount> ReachableCells(const LevelCodes& codes);
+
+// The tint of the open cells out of reach while the editor is on. The floor picture is mostly
+// clear, so it has to be a strong one to show.
+inline constexpr Color unreachableTint{24, 24, 48, 255};

@@ -93,11 +93,9 @@ TEST(SdlPlatform, KeysAndButtonsArriveAsTheGameNamesThemAndOnlyTheUserClosingAsk
     EXPECT_FALSE(
         w.Frame({KeyEvent(SDL_SCANCODE_LALT, true, KMOD_LALT), KeyEvent(SDL_SCANCODE_F4, true, KMOD_LALT)}));
     EXPECT_EQ(w.guard.asked, 2);
-    // The title shows on the window; without a display no question can be shown, and closing
-    // must not block.
+    // The title shows on the window.
     w.screen->platform().SetWindowTitle("Game *");
     EXPECT_STREQ(SDL_GetWindowTitle(w.screen->settings.window), "Game *");
-    EXPECT_EQ(w.screen->platform().AskBeforeClosing("Save?"), CloseChoice::Discard);
     for (int signal : {SIGINT, SIGTERM}) {  // a signal quits without asking
         PumpWorld signalled;
         std::raise(signal);

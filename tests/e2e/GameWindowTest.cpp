@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <boost/filesystem/operations.hpp>
+#include <boost/filesystem/directory.hpp>
+#include <csignal>
 #include <cstdlib>
+#include <thread>
 
+#include "gameplay/Reachability.hpp"
 #include "support/GameWindow.hpp"
 #include "support/GameplayWorld.hpp"
 
@@ -26,18 +30,24 @@ protected:
         }
     }
     // The cells that do not show their code's picture over `background`: where something is
-    // drawn on top of them (the player, the cursor).
+    // drawn on top of them (the player, the cursor, a question).
+    // In the editor, open cells out of the player's reach are tinted.
     Cells Covered(const Picture& screen, Color background) const {
         Cells covered;
+        const auto reached = ReachableCells(codes);
         for (int cell = 0; cell < TileCount; ++cell) {
             const int column = cell % GridColumns, row = cell / GridColumns, code = codes[size_t(cell)];
-            const Picture& tile = tiles[size_t(code >= 1 && code <= 6 ? code : 0)];
+            const bool wall = code >= 1 && code <= 6;
+            const Picture& tile = tiles[size_t(wall ? code : 0)];
+            const bool tinted = background == editing && !wall && !reached.test(size_t(cell));
             int seen = 0, alike = 0;
             for (int y = 0; y < 64; y += 2) {
                 for (int x = std::max(0, 48 - 64 * column); x < std::min(64, 848 - 64 * column);
                      x += 2, ++seen) {
-                    alike += CloseTo(screen.At(64 * column - 48 + x, 64 * row + y),
-                                     BlendOver(tile.At(x, y), background));
+                    Color texel = tile.At(x, y);
+                    if (tinted) texel = Color{uint8_t(texel.r * unreachableTint.r / 255), uint8_t(texel.g * unreachableTint.g / 255),
+                                              uint8_t(texel.b * unreachableTint.b / 255), texel.a};
+                    alike += CloseTo(screen.At(64 * column - 48 + x, 64 * row + y), BlendOver(texel, background));
                 }
             }
             if (alike < seen * 97 / 100) covered.emplace_back(column, row);
@@ -62,8 +72,21 @@ protected:
         }
         window->Drag(button, points);
     }
-    LevelCodes Saved() const {
-        return ReadLevelCodes((window->folder().path() / "Content/Levels/Maze.json").string());
+    LevelCodes Saved(const std::string& file = "Maze.json") const {
+        return ReadLevelCodes((window->folder().path() / "Content/Levels" / file).string());
+    }
+    // Waits until a box over the middle of the maze hides cell (6, 4).
+    void ExpectQuestion(Color background) {
+        const bool shown = window->WaitForScreen(
+            [&](const Picture& s) {
+                const Cells covered = Covered(s, background);
+                return std::find(covered.begin(), covered.end(), std::pair{6, 4}) != covered.end();
+            },
+            screen);
+        ASSERT_TRUE(shown) << "no box over the maze";
+    }
+    boost::filesystem::path RecoveryFolder() const {
+        return window->folder().path() / "home/state/glimmerduct/recovery";
     }
 
     std::unique_ptr<GameWindow> window;
@@ -94,7 +117,7 @@ TEST_F(GameWindowTest, APlayerWalksEditsSavesAndFindsTheEditsAfterARestart) {
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
 }
 
-TEST_F(GameWindowTest, AFailedSaveIsShownAndClosingWithTheEditsAsksToSaveThem) {
+TEST_F(GameWindowTest, AFailedSaveAndTheCloseQuestionShowOverTheMazeAndASignalStillEndsTheGame) {
     // Root writes into read-only folders, so the save is made to fail another way: a folder in
     // the place of the temporary file it writes first.
     const auto blocker = window->folder().path() / "Content/Levels/Maze.json.saving";
@@ -104,28 +127,74 @@ TEST_F(GameWindowTest, AFailedSaveIsShownAndClosingWithTheEditsAsksToSaveThem) {
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
     window->Hold("Tab");
     Drag(1, {{11, 5}}, 2);
-    // The report goes to stderr and into a message box, which waits for the user.
     window->Hold("ctrl+s");
-    std::string box;
-    ASSERT_TRUE(WaitUntil([&] { return !(box = window->MessageBox()).empty(); }))
-        << window->game().StandardError();
+    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(editing));
     const std::string report = window->game().StandardError();
     EXPECT_EQ(report.rfind("Content/Levels/Maze.json: ", 0), 0u) << report;
-    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
-    window->X("xdotool windowfocus --sync " + box + " key Return");
-    EXPECT_TRUE(WaitUntil([&] { return window->MessageBox().empty(); })) << "the message box stays";
+    window->Hold("Return");
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{1, 1}, {12, 8}}));
     EXPECT_EQ(Saved(), shipped) << "the old file stays whole";
+    EXPECT_EQ(window->Title(), "Game *\n");
 
-    // Closing asks; the answer Return gives, Save, saves now that the way is clear, and quits.
+    // Closing asks over the maze; closing again does not answer it, and the game runs on
+    // until a signal ends it at once, its edits kept in the recovery copy.
     boost::filesystem::remove(blocker);
     window->RequestClose();
-    ASSERT_TRUE(WaitUntil([&] { return !(box = window->MessageBox()).empty(); })) << "no question was asked";
-    EXPECT_TRUE(window->game().Running());
-    window->X("xdotool windowfocus --sync " + box + " key Return");
-    ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(5)));
+    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(editing));
+    window->RequestClose();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(window->game().Running());
+    window->game().Signal(SIGTERM);
+    ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(1)));
     EXPECT_EQ(window->game().exitStatus(), 0) << window->game().StandardError();
-    EXPECT_EQ(Saved(), codes);
+    EXPECT_EQ(Saved(), shipped);
+    EXPECT_EQ(std::distance(boost::filesystem::directory_iterator(RecoveryFolder()), {}), 1);
+}
+
+TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsavedEdit) {
+    const LevelCodes first = codes;
+    LevelCodes second{};
+    second[size_t(SlotOf({3, 3}))] = 7;
+    window->folder().Write("Content/Levels/Second.json", R"({"Tiles": ")" + [&] {
+        std::string text;
+        for (int32_t code : second) text += std::to_string(code) + ",";
+        return text.substr(0, text.size() - 1);
+    }() + R"("})");
+    window->Launch();
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
+    window->Hold("ctrl+Next");
+    codes = second;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
+    window->Hold("e");
+    Drag(1, {{6, 6}}, 2);
+    window->Hold("ctrl+Prior");
+    codes = first;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{1, 1}, {12, 8}}));
+    window->Hold("ctrl+Next");
+    codes = second;
+    codes[size_t(SlotOf({6, 6}))] = 2;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{3, 3}, {12, 8}}));
+    // A second for the recovery copy, then a kill that leaves no time for anything.
+    ASSERT_TRUE(WaitUntil([&] { return boost::filesystem::exists(RecoveryFolder()); }));
+    window->game().Signal(SIGKILL);
+    ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(1)));
+
+    window->Launch();
+    window->Hold("ctrl+Next");
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
+    EXPECT_EQ(window->Title(), "Game *\n");
+    EXPECT_EQ(Saved("Second.json"), second) << "only a save writes a level file";
+    window->Hold("e");
+    window->Hold("ctrl+s");
+    EXPECT_TRUE(WaitUntil([&] { return Saved("Second.json") == codes; }));
+    window->RequestClose();  // nothing unsaved: no question
+    ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(5)));
+
+    window->Launch();
+    window->Hold("ctrl+Next");
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
+    EXPECT_EQ(window->Title(), "Game\n");
+    EXPECT_TRUE(boost::filesystem::is_empty(RecoveryFolder()));
 }
 
 }  // namespace

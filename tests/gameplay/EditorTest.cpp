@@ -9,6 +9,7 @@
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelFiles.hpp"
+#include "gameplay/MessagePanel.hpp"
 #include "scene/Component.hpp"
 #include "support/GameplayWorld.hpp"
 
@@ -112,8 +113,11 @@ TEST_F(Editor, SavingWritesTheShownCodesBackToTheirFileAndAFailedSaveKeepsThemWi
     const std::string report = testing::internal::GetCapturedStderr();
     EXPECT_EQ(report.rfind("Content/Levels/Maze.JSON: ", 0), 0u) << report;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+    EXPECT_EQ(gameplayState.panel->text() + "\n", report);  // and over the maze, until Enter
     EXPECT_EQ(GameplayWorld::Clicks(), 0);
     EXPECT_EQ(world.content.Read("Content/Levels/Maze.JSON"), old);
+    world.Press({Key::OemEnter});
+    EXPECT_FALSE(gameplayState.panel->IsOpen());
     // The game goes on with the edit; once the way is clear it saves, before a toggle pressed with it.
     world.RunFrames(3);
     fs::remove(LevelFolder() / "Maze.JSON.saving");

@@ -45,7 +45,7 @@ TEST(Reachability, AWalledPocketAndTheCornersBehindWallsStayOut) {
                               "-oooo---ooooo-\n"
                               "-oooo---ooooo-\n"
                               "-oooo---ooo-o-\n"
-                              "-oooooooooo---\n"
+                              "-oooooooooo-o-\n"
                               "-oooooooooo---\n"
                               "-oooooooooooo-\n"
                               "--------------\n");

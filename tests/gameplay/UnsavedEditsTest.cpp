@@ -3,6 +3,10 @@
 #include <boost/filesystem/operations.hpp>
 
 #include "gameplay/BackgroundTile.hpp"
+#include "gameplay/GameplayState.hpp"
+#include "gameplay/MessagePanel.hpp"
+#include "graphics/TextComponent.hpp"
+#include "scene/Component.hpp"
 #include "gameplay/LevelFiles.hpp"
 #include "support/GameplayWorld.hpp"
 
@@ -11,14 +15,27 @@ namespace {
 // The editor on over an empty maze.
 struct EditorWorld : GameplayWorld {
     EditorWorld() : GameplayWorld({Level({}, "Maze.json")}) { Press({Key::E}); }
-    // The user closes the window, gives `answer` if asked, and a few more frames are due.
-    void Close(CloseChoice answer) {
-        platform->closeAnswer = answer;
+    void RequestClose() {
         platform->closeRequested = true;
+        RunFrames(1);
+    }
+    // Runs three frames; true when the game ended before them.
+    bool Ended() {
+        const int before = platform->frames;
         RunFrames(3);
+        return platform->frames == before;
     }
     int32_t SavedCode() const { return Saved("Maze.json")[SlotOf({4, 4})]; }
 };
+
+// A left click on the panel's answer labelled `label`, where it is drawn.
+void Click(GameplayWorld& world, const std::string& label) {
+    Vector2 at(-100.0f, -100.0f);
+    for (const GameObject* child : gameplayState.panel->children) {
+        if (child->text && child->text->text == label) at = child->pos2d->position + Vector2(4.0f, 8.0f);
+    }
+    world.RunFrames(2, [at](int n) { GameplayWorld::Mouse(at, n == 1, false); });
+}
 
 }  // namespace
 
@@ -40,21 +57,40 @@ TEST(UnsavedEdits, TheTitleMarksCodesThatDifferFromTheFileNotTheEditsMade) {
     EXPECT_EQ(world.SavedCode(), 0);
 }
 
-TEST(UnsavedEdits, ClosingAsksOnlyAboutUnsavedEditsAndDoesWhatTheUserAnswers) {
-    for (const auto& [edited, answer, closes, saved] : {std::tuple{false, CloseChoice::Cancel, true, 0},
-                                                        {true, CloseChoice::Save, true, 2},
-                                                        {true, CloseChoice::Discard, true, 0},
-                                                        {true, CloseChoice::Cancel, false, 0}}) {
-        SCOPED_TRACE(int(answer));
+TEST(UnsavedEdits, ClosingAsksOverTheMazeWhileTheGameRunsOnAndNothingButAnAnswerEndsIt) {
+    {
         EditorWorld world;
-        if (edited) world.Paint({{4, 4}});
-        const int frames = world.platform->frames;
-        world.Close(answer);
-        EXPECT_EQ(world.platform->questions,
-                  std::vector<std::string>(edited, "Save the changes to Maze.json before closing?"));
-        EXPECT_EQ(world.platform->closedByUser, closes);
-        EXPECT_EQ(world.platform->frames, closes ? frames : frames + 3);
+        world.RequestClose();
+        EXPECT_TRUE(world.platform->closedByUser);  // nothing to lose: no question
+    }
+    EditorWorld edited;
+    edited.Paint({{4, 4}});
+    edited.RequestClose();
+    const MessagePanel& panel = *gameplayState.panel;
+    ASSERT_TRUE(panel.IsOpen());
+    EXPECT_EQ(panel.text(), "Save the changes to Maze.json before closing?");
+    EXPECT_FALSE(edited.Ended());  // the loop runs on: the music plays, a signal is heard
+    edited.RequestClose();         // the close box again, and keys that are no answer
+    edited.Press({Key::Right});
+    edited.Paint({{6, 6}});
+    EXPECT_TRUE(panel.IsOpen());
+    EXPECT_EQ(GameplayWorld::Tile(6, 6).kind, 0);
+    edited.Press({Key::Esc});
+    EXPECT_FALSE(panel.IsOpen());
+    EXPECT_FALSE(edited.Ended());
+    EXPECT_EQ(GameplayWorld::Tile(4, 4).kind, 2);
+    EXPECT_EQ(edited.platform->title, "Game *");
+}
+
+TEST(UnsavedEdits, TheAnswersSaveOrDiscardByKeyOrClick) {
+    for (const auto& [key, label, saved] : {std::tuple{Key::S, "", 2}, {Key::D, "", 0}, {Key::None, "S: Save", 2},
+                                            {Key::None, "D: Discard", 0}}) {
+        SCOPED_TRACE(label);
+        EditorWorld world;
+        world.Paint({{4, 4}});
+        world.RequestClose();
+        key == Key::None ? Click(world, label) : world.Press({key});
+        EXPECT_TRUE(world.Ended());
         EXPECT_EQ(world.SavedCode(), saved);
-        EXPECT_EQ(GameplayWorld::Tile(4, 4).kind, edited ? 2 : 0);
     }
 }

@@ -10,7 +10,7 @@
 // A platform with a clock of its own: sleeping advances it exactly, and a per-frame script
 // (run inside PumpMessages, where the real platform delivers input) can inject keys, make a
 // frame slow by moving the clock, or ask to quit. It can also stand for a user who closes the
-// window and answers the question asked before closing.
+// window.
 class FakePlatform : public Platform {
 public:
     static constexpr int64_t frequency = 600000;  // 10000 ticks per 1/60 s step
@@ -24,9 +24,6 @@ public:
     void SleepTicks(int64_t ticks) override { sleeps.push_back(ticks), now += ticks; }
     void ReleaseDevice() override {}
     void SetWindowTitle(const std::string& newTitle) override { title = newTitle, ++titlesSet; }
-    CloseChoice AskBeforeClosing(const std::string& question) override {
-        return questions.push_back(question), closeAnswer;
-    }
 
     int64_t now = 0;
     int frames = 0;           // PumpMessages calls that did not quit
@@ -41,6 +38,4 @@ public:
     // quits only if Game::ConfirmClose agrees; the request is used up either way.
     bool closeRequested = false;
     bool closedByUser = false;
-    CloseChoice closeAnswer = CloseChoice::Cancel;  // what the user answers
-    std::vector<std::string> questions;             // asked before closing
 };

@@ -97,7 +97,7 @@ void GameWindow::Launch() {
     game_ = std::make_unique<GameProcess>(
         folder_.path().string(),
         std::vector<std::string>{"DISPLAY=" + display_, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy"});
-    window_ = X("timeout 10 xdotool search --sync --onlyvisible --name '^Game$' | head -n 1");
+    window_ = X("timeout 10 xdotool search --sync --onlyvisible --name '^Game( [*])?$' | head -n 1");
     window_ = window_.substr(0, window_.find('\n'));
     if (window_.empty()) throw std::runtime_error("no game window: " + game_->StandardError());
     X("xdotool windowfocus --sync " + window_);
@@ -130,14 +130,7 @@ void GameWindow::RequestClose() {
     XSync(x_->display, False);
 }
 
-std::string GameWindow::MessageBox() const {
-    // xdotool's name search misses the box, whose title is a UTF-8 string.
-    std::istringstream ids(X("xdotool search --onlyvisible --class '' || true"));
-    for (std::string id; std::getline(ids, id);) {
-        if (id != window_ && X("xdotool getwindowname " + id + " || true") == "Game\n") return id;
-    }
-    return "";
-}
+std::string GameWindow::Title() const { return X("xdotool getwindowname " + window_); }
 
 bool GameWindow::WaitForScreen(const std::function<bool(const Picture&)>& shows, Picture& last) {
     return WaitUntil([&] {

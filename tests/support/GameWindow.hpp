@@ -50,8 +50,8 @@ public:
     void Drag(int button, const std::vector<std::pair<int, int>>& points) const;
     // What a window manager's close box sends.
     void RequestClose();
-    // A second visible window titled "Game" (a message box), or "".
-    std::string MessageBox() const;
+    // The window's title, with its line end.
+    std::string Title() const;
     // Captures the window's 800 x 600 pixels until `shows` holds or a few seconds pass; the
     // last capture is left in `last`.
     bool WaitForScreen(const std::function<bool(const Picture&)>& shows, Picture& last);

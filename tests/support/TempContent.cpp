@@ -2,6 +2,7 @@
 
 #include <boost/filesystem/directory.hpp>
 #include <boost/filesystem/operations.hpp>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -16,9 +17,16 @@ TempContent::TempContent()
     }
     Write("Content/Config/KeyMappings.json", "{}");
     fs::current_path(path_);
+    for (const auto& [name, under] : {std::pair{"HOME", "home"}, {"XDG_DATA_HOME", "home/data"},
+                                      {"XDG_STATE_HOME", "home/state"}}) {
+        const char* was = std::getenv(name);
+        variables_.emplace_back(name, was ? std::optional<std::string>(was) : std::nullopt);
+        setenv(name, (path_ / under).c_str(), 1);
+    }
 }
 
 TempContent::~TempContent() {
+    for (const auto& [name, was] : variables_) was ? (void)setenv(name, was->c_str(), 1) : (void)unsetenv(name);
     boost::system::error_code ec;
     fs::current_path(previous_, ec);
     fs::remove_all(path_, ec);

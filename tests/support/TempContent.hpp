@@ -1,11 +1,15 @@
 #pragma once
 
 #include <boost/filesystem/path.hpp>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // A fresh working folder with an empty Content/ tree (Config with "{}" key mappings, Levels,
-// Textures/Main, Fonts/Main, Sound/Main, Music) that the test runs in; the previous working
-// folder is restored and the folder removed when it goes out of scope.
+// Textures/Main, Fonts/Main, Sound/Main, Music) that the test runs in, with HOME and the XDG
+// data and state folders inside it, so a game run in the test process writes nothing outside;
+// the previous working folder and variables are restored and the folder removed when it goes.
 class TempContent {
 public:
     TempContent();
@@ -23,4 +27,5 @@ public:
 
 private:
     boost::filesystem::path path_, previous_;
+    std::vector<std::pair<const char*, std::optional<std::string>>> variables_;  // as they were
 };
