@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/Game.hpp"
 #include "core/Services.hpp"
+#include "game/Game.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayScreen.hpp"
 #include "gameplay/GameplayScreenBehavior.hpp"

@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
-#include "core/Game.hpp"
+#include "BusyTree.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
-#include "BusyTree.hpp"
+#include "game/Game.hpp"
 
 // One input pass plus one update pass over 200 objects with behaviours and running coroutines.
 static void BM_InputAndUpdatePass(benchmark::State& state) {

@@ -2,12 +2,12 @@
 #include <exception>
 #include <stdexcept>
 
-#include "core/CommandLine.hpp"
 #include "core/ContentFolder.hpp"
-#include "core/DesktopSession.hpp"
 #include "core/ErrorReport.hpp"
-#include "core/Game.hpp"
-#include "core/SdlPlatform.hpp"
+#include "game/Game.hpp"
+#include "platform/CommandLine.hpp"
+#include "platform/DesktopSession.hpp"
+#include "platform/SdlPlatform.hpp"
 
 int main(int argc, char** argv) {
     const CommandLine command = ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});

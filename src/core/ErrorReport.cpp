@@ -8,7 +8,7 @@
 #include <boost/filesystem/exception.hpp>
 
 #include "core/ContentError.hpp"
-#include "core/DesktopSession.hpp"
+#include "platform/DesktopSession.hpp"
 
 namespace {
 

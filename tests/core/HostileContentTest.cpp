@@ -14,12 +14,12 @@
 #include "audio/SoundManager.hpp"
 #include "core/ContentText.hpp"
 #include "core/ErrorReport.hpp"
-#include "core/SdlHandles.hpp"
 #include "core/Services.hpp"
 #include "gameplay/LevelFiles.hpp"
 #include "graphics/FontManager.hpp"
 #include "graphics/TextureManager.hpp"
 #include "input/KeyMappings.hpp"
+#include "platform/SdlHandles.hpp"
 #include "support/HeadlessScreen.hpp"
 #include "support/TestPictures.hpp"
 

@@ -3,9 +3,9 @@
 #include <map>
 #include <vector>
 
-#include "core/Game.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
+#include "game/Game.hpp"
 #include "scene/Behavior.hpp"
 #include "scene/GameObject.hpp"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Game.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
+#include "game/Game.hpp"
 #include "scene/Behavior.hpp"
 #include "scene/Component.hpp"
 #include "scene/GameObject.hpp"

@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "core/SdlHandles.hpp"
+#include "platform/SdlHandles.hpp"
 
 struct GameWindow::Connection {
     Display* display;

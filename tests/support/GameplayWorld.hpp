@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/Game.hpp"
-#include "core/SdlHandles.hpp"
-#include "core/SdlSpriteBatch.hpp"
+#include "game/Game.hpp"
 #include "gameplay/Grid.hpp"
 #include "input/Key.hpp"
+#include "platform/SdlHandles.hpp"
+#include "platform/SdlSpriteBatch.hpp"
 #include "support/FakePlatform.hpp"
 #include "support/TempContent.hpp"
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "core/SdlPlatform.hpp"
 #include "core/Services.hpp"
+#include "platform/SdlPlatform.hpp"
 
 HeadlessScreen::HeadlessScreen(const char* videoDriver) {
     Services::settings = &settings;

@@ -6,7 +6,7 @@
 #include <boost/filesystem/operations.hpp>
 #include <SDL_image.h>
 
-#include "core/SdlHandles.hpp"
+#include "platform/SdlHandles.hpp"
 
 void WritePng(const std::string& path, int w, int h, const std::function<Color(int x, int y)>& pixel) {
     const boost::filesystem::path folder = boost::filesystem::path(path).parent_path();

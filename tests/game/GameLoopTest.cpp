@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/Game.hpp"
 #include "core/GameSettings.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
+#include "game/Game.hpp"
 #include "scene/Behavior.hpp"
 #include "scene/GameObject.hpp"
 #include "support/FakePlatform.hpp"

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "core/Color.hpp"
-#include "core/SdlHandles.hpp"
-#include "core/SdlSpriteBatch.hpp"
+#include "platform/SdlHandles.hpp"
+#include "platform/SdlSpriteBatch.hpp"
 
 class GameObject;
 

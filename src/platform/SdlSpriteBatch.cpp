@@ -1,4 +1,4 @@
-#include "core/SdlSpriteBatch.hpp"
+#include "platform/SdlSpriteBatch.hpp"
 
 #include <SDL.h>
 

@@ -5,11 +5,11 @@
 
 #include <tuple>
 
-#include "core/LayeredFrameRenderer.hpp"
 #include "core/Services.hpp"
 #include "gameplay/Grid.hpp"
 #include "graphics/TextureManager.hpp"
 #include "input/InputManager.hpp"
+#include "platform/LayeredFrameRenderer.hpp"
 #include "scene/Component.hpp"
 #include "support/AllocationCounter.hpp"
 #include "support/GameplayWorld.hpp"

@@ -1,7 +1,7 @@
 // The command line: what runs the game, and what ends the process at once with which status.
 #include <gtest/gtest.h>
 
-#include "core/CommandLine.hpp"
+#include "platform/CommandLine.hpp"
 
 TEST(CommandLine, OptionsAndTheirFaults) {
     struct Case {

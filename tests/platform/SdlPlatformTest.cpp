@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "core/CloseGuard.hpp"
-#include "core/Game.hpp"
 #include "core/Services.hpp"
+#include "game/Game.hpp"
 #include "support/FakePlatform.hpp"
 #include "support/HeadlessScreen.hpp"
 #include "support/TempContent.hpp"

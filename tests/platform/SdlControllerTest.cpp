@@ -1,8 +1,8 @@
 // A game controller's d-pad and left stick set and clear the arrow keys' game keys.
 #include <gtest/gtest.h>
 
-#include "core/SdlController.hpp"
 #include "input/InputManager.hpp"
+#include "platform/SdlController.hpp"
 #include "support/HeadlessScreen.hpp"
 
 namespace {

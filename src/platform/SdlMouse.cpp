@@ -1,4 +1,4 @@
-#include "core/SdlMouse.hpp"
+#include "platform/SdlMouse.hpp"
 
 void SdlMouse::Handle(const SDL_Event& event) {
     switch (event.type) {

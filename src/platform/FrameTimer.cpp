@@ -1,4 +1,4 @@
-#include "core/FrameTimer.hpp"
+#include "platform/FrameTimer.hpp"
 
 #include <limits>
 

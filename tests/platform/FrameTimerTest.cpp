@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/FrameTimer.hpp"
+#include "platform/FrameTimer.hpp"
 
 TEST(SleepMilliseconds, RoundsDownToWholeTimerPeriodsAndNeverWraps) {
     constexpr int64_t ns = 1000000000;  // SDL's counter frequency on Linux

@@ -1,22 +1,22 @@
-#include "core/SdlPlatform.hpp"
+#include "platform/SdlPlatform.hpp"
 
 #include <csignal>
 #include <stdexcept>
 
 #include <SDL.h>
 
-#include "core/FrameTimer.hpp"
-#include "core/Game.hpp"
 #include "core/GameSettings.hpp"
-#include "core/LayeredFrameRenderer.hpp"
-#include "core/SdlController.hpp"
-#include "core/SdlFullscreen.hpp"
-#include "core/SdlHandles.hpp"
-#include "core/SdlMouse.hpp"
 #include "core/Services.hpp"
-#include "core/VirtualKeys.hpp"
+#include "game/Game.hpp"
 #include "input/InputManager.hpp"
 #include "input/Key.hpp"
+#include "platform/FrameTimer.hpp"
+#include "platform/LayeredFrameRenderer.hpp"
+#include "platform/SdlController.hpp"
+#include "platform/SdlFullscreen.hpp"
+#include "platform/SdlHandles.hpp"
+#include "platform/SdlMouse.hpp"
+#include "platform/VirtualKeys.hpp"
 
 namespace {
 

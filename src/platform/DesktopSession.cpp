@@ -1,4 +1,4 @@
-#include "core/DesktopSession.hpp"
+#include "platform/DesktopSession.hpp"
 
 #include <SDL_hints.h>
 

@@ -1,4 +1,4 @@
-#include "core/VirtualKeys.hpp"
+#include "platform/VirtualKeys.hpp"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "core/SdlController.hpp"
+#include "platform/SdlController.hpp"
 
 #include <stdexcept>
 
-#include "core/SdlHandles.hpp"
 #include "input/InputManager.hpp"
 #include "input/Key.hpp"
+#include "platform/SdlHandles.hpp"
 
 SdlController::SdlController() = default;
 

@@ -1,4 +1,4 @@
-#include "core/SdlFullscreen.hpp"
+#include "platform/SdlFullscreen.hpp"
 
 bool IsFullscreenToggle(const SDL_Keysym& key) {
     if (key.scancode == SDL_SCANCODE_F11) return true;

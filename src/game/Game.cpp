@@ -1,4 +1,4 @@
-#include "core/Game.hpp"
+#include "game/Game.hpp"
 
 #include "audio/MusicManager.hpp"
 #include "audio/RandomManager.hpp"

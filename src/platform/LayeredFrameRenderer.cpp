@@ -1,4 +1,4 @@
-#include "core/LayeredFrameRenderer.hpp"
+#include "platform/LayeredFrameRenderer.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "core/CommandLine.hpp"
+#include "platform/CommandLine.hpp"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 
 #include <sstream>
 
-#include "core/VirtualKeys.hpp"
 #include "input/Key.hpp"
+#include "platform/VirtualKeys.hpp"
 
 namespace {
 
