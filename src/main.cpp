@@ -7,6 +7,8 @@
 #include "game/Game.hpp"
 #include "platform/CommandLine.hpp"
 #include "platform/DesktopSession.hpp"
+#include "platform/ErrorBox.hpp"
+#include "platform/ProcessFolders.hpp"
 #include "platform/SdlPlatform.hpp"
 
 int main(int argc, char** argv) {

@@ -27,10 +27,3 @@ struct ContentLookup {
 // folder; with --data-dir only that folder. Found in the working folder it is the relative
 // path "Content", so that messages and saves name files as they always did.
 ContentLookup FindContentFolder(const ContentSearch& search);
-
-// The folder this build installs its Content folder into (<prefix>/share/glimmerduct).
-boost::filesystem::path InstalledDataFolder();
-
-// The candidates of this process: the current folder, /proc/self/exe's folder and the data
-// folder this build installs to, with `dataDirOption` as given on the command line.
-ContentSearch ThisProcessSearch(const std::optional<std::string>& dataDirOption);

@@ -1,6 +1,6 @@
 #pragma once
 
-class Game;
+class GameHost;
 class GameObject;
 class RandomManager;
 struct GameSettings;
@@ -15,7 +15,7 @@ class MusicManager;
 // The process-wide single instances. Written only while the Game is constructed and destroyed;
 // none of these pointers owns (the Game does).
 namespace Services {
-inline Game* game = nullptr;
+inline GameHost* game = nullptr;  // the Game, as the parts below it see it
 inline GameObject* root = nullptr;
 inline RandomManager* random = nullptr;
 inline GameSettings* settings = nullptr;

@@ -3,9 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/GameHost.hpp"
 #include "core/Platform.hpp"
-
-class CloseGuard;
 
 class GameObject;
 class RandomManager;
@@ -21,10 +20,10 @@ class CoroutineManager;
 
 // The one game: creates the single instances of the registry, runs start-up, the fixed-step
 // frame loop and shut-down, and destroys everything again.
-class Game {
+class Game : public GameHost {
 public:
     explicit Game(std::unique_ptr<Platform> platform);
-    virtual ~Game();
+    ~Game() override;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -41,14 +40,10 @@ public:
     static void InputPass(GameObject& object);
     static void UpdatePass(GameObject& object);
 
-    Platform& platform() { return *platform_; }
-
-    // The platform asks this when the user closes the window; true means close now. Without a
-    // guard the answer is always true. The guard is not owned; null removes it.
-    bool ConfirmClose();
-    void SetCloseGuard(CloseGuard* guard) { closeGuard_ = guard; }
-    // Ends the loop at the next frame, for a guard that held a close back and lets it go later.
-    void RequestQuit() { quitRequested_ = true; }
+    Platform& platform() override { return *platform_; }
+    bool ConfirmClose() override;
+    void SetCloseGuard(CloseGuard* guard) override { closeGuard_ = guard; }
+    void RequestQuit() override { quitRequested_ = true; }
 
     CoroutineManager* coroutineManager = nullptr;
 

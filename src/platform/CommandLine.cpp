@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/ContentFolder.hpp"
+#include "platform/ProcessFolders.hpp"
 
 namespace {
 

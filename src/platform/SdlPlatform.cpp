@@ -5,9 +5,9 @@
 
 #include <SDL.h>
 
+#include "core/GameHost.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
-#include "game/Game.hpp"
 #include "input/InputManager.hpp"
 #include "input/Key.hpp"
 #include "platform/FrameTimer.hpp"

@@ -1,7 +1,7 @@
 #include "support/FakePlatform.hpp"
 
+#include "core/GameHost.hpp"
 #include "core/Services.hpp"
-#include "game/Game.hpp"
 
 bool FakePlatform::PumpMessages() {
     if (frames >= quitAfterFrames) return false;
