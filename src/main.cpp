@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         RequireDesktopSession();
         const ContentLookup content = FindContentFolder(ThisProcessSearch(command.options.dataDir));
         if (!content.folder) throw std::runtime_error(content.problem);
-        SetContentFolder(*content.folder);
+        SetContentFolder(*content.folder, content.source);
         Game game(CreateSdlPlatform(SdlPlatformOptions{command.options.fullscreen}));
         game.Run();
     } catch (const std::exception& e) {

@@ -1,14 +1,20 @@
 #include "core/ContentFolder.hpp"
 
 #include <boost/filesystem/operations.hpp>
+#include <utility>
 
 namespace fs = boost::filesystem;
 
 namespace {
 
-fs::path& Current() {
-    static fs::path folder("Content");
-    return folder;
+struct Current {
+    fs::path folder{"Content"};
+    ContentSource source = ContentSource::WorkingFolder;
+};
+
+Current& current() {
+    static Current content;
+    return content;
 }
 
 bool HoldsContent(const fs::path& folder) {
@@ -18,9 +24,11 @@ bool HoldsContent(const fs::path& folder) {
 
 }  // namespace
 
-const fs::path& ContentFolder() { return Current(); }
+const fs::path& ContentFolder() { return current().folder; }
 
-void SetContentFolder(const fs::path& folder) { Current() = folder; }
+ContentSource ContentFolderSource() { return current().source; }
+
+void SetContentFolder(const fs::path& folder, ContentSource source) { current() = {folder, source}; }
 
 ContentLookup FindContentFolder(const ContentSearch& search) {
     ContentLookup lookup;
@@ -28,16 +36,22 @@ ContentLookup FindContentFolder(const ContentSearch& search) {
         const fs::path& given = *search.dataDirOption;
         if (HoldsContent(given)) {
             lookup.folder = given / "Content";
+            lookup.source = ContentSource::DataDirOption;
         } else {
             lookup.problem = "--data-dir " + given.string() + ": that folder holds no Content folder";
         }
         return lookup;
     }
     std::string tried;
-    for (const fs::path* folder : {&search.workingFolder, &search.executableFolder, &search.dataFolder}) {
+    const std::pair<const fs::path*, ContentSource> candidates[] = {
+        {&search.workingFolder, ContentSource::WorkingFolder},
+        {&search.executableFolder, ContentSource::BesideExecutable},
+        {&search.dataFolder, ContentSource::Installed}};
+    for (const auto& [folder, source] : candidates) {
         if (folder->empty()) continue;
         if (HoldsContent(*folder)) {
-            lookup.folder = folder == &search.workingFolder ? fs::path("Content") : *folder / "Content";
+            lookup.folder = source == ContentSource::WorkingFolder ? fs::path("Content") : *folder / "Content";
+            lookup.source = source;
             return lookup;
         }
         tried += (tried.empty() ? "" : ", ") + (*folder / "Content").string();

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <boost/filesystem/path.hpp>
+#include <cstdint>
 #include <optional>
 #include <string>
 
+// Which candidate the content was found in. Installed content is not the user's to change.
+enum class ContentSource : uint8_t { WorkingFolder, BesideExecutable, Installed, DataDirOption };
+
 // The folder every content file is read from: "Content" (relative to the working folder)
-// until SetContentFolder names another.
+// until SetContentFolder names another, and where it was found.
 const boost::filesystem::path& ContentFolder();
-void SetContentFolder(const boost::filesystem::path& folder);
+ContentSource ContentFolderSource();
+void SetContentFolder(const boost::filesystem::path& folder, ContentSource source = ContentSource::WorkingFolder);
 
 // Where content may be found. Each folder is one that holds (or may hold) a "Content" folder;
 // an empty path is no candidate.
@@ -20,6 +25,7 @@ struct ContentSearch {
 
 struct ContentLookup {
     std::optional<boost::filesystem::path> folder;  // the Content folder found
+    ContentSource source = ContentSource::WorkingFolder;  // the candidate it was found in
     std::string problem;  // one line for the user when none was found
 };
 

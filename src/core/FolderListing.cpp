@@ -13,7 +13,10 @@ namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
-bool NameBefore(const std::string& a, const std::string& b) {
+}  // namespace
+
+bool ListedBefore(const fs::path& entryA, const fs::path& entryB) {
+    const std::string a = entryA.filename().string(), b = entryB.filename().string();
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
         const char la = LowerAscii(a[i]), lb = LowerAscii(b[i]);
@@ -22,8 +25,6 @@ bool NameBefore(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return a.size() < b.size();
     return a < b;
 }
-
-}  // namespace
 
 std::vector<fs::path> ListFolder(const fs::path& folder) {
     std::vector<fs::path> entries;
@@ -35,9 +36,7 @@ std::vector<fs::path> ListFolder(const fs::path& folder) {
         entries.push_back(it->path());
     }
     if (ec) throw ContentError(folder, "cannot list the folder: " + ec.message());
-    std::sort(entries.begin(), entries.end(), [](const fs::path& a, const fs::path& b) {
-        return NameBefore(a.filename().string(), b.filename().string());
-    });
+    std::sort(entries.begin(), entries.end(), ListedBefore);
     return entries;
 }
 

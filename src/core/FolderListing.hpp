@@ -10,6 +10,9 @@
 // is shown" must not depend on it. A missing or unreadable folder is a ContentError.
 std::vector<boost::filesystem::path> ListFolder(const boost::filesystem::path& folder);
 
+// The listing order of two entries: by file name, case-insensitively, ties in byte order.
+bool ListedBefore(const boost::filesystem::path& a, const boost::filesystem::path& b);
+
 // The file name's extension from the last dot on, ASCII letters lower-cased (".png").
 std::string LowerExtension(const boost::filesystem::path& file);
 

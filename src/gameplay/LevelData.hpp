@@ -22,7 +22,7 @@ public:
     void WriteTo(boost::property_tree::ptree& tree) const;
 
     std::string name;      // the file's stem, case kept
-    std::string fileName;  // the file it was loaded from, so a save goes back there
+    std::string fileName;  // its file's name, kept by a save (in the save folder, see LevelFiles)
     int32_t index = 0;     // position in the level list when it was added
     std::array<int32_t, TileCount> tiles{};
 };

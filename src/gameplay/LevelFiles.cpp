@@ -19,6 +19,7 @@
 #include "core/ContentFolder.hpp"
 #include "core/FolderListing.hpp"
 #include "core/JsonFile.hpp"
+#include "core/UserFolders.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
 
@@ -95,16 +96,48 @@ std::string Lowered(std::string text) {
     return text;
 }
 
+bool SameName(const fs::path& a, const fs::path& b) {
+    return Lowered(a.filename().string()) == Lowered(b.filename().string());
+}
+
+// The level files to load: the content's, and for installed content the user's over them.
+std::vector<fs::path> LevelFilesToLoad() {
+    std::vector<fs::path> files;
+    ForEachFileWithExtension(LevelFolder(), ".json", [&](const fs::path& file) { files.push_back(file); });
+    const std::optional<fs::path> user = UserLevelFolder();
+    boost::system::error_code error;
+    if (!user || !fs::exists(*user, error)) return files;
+    ForEachFileWithExtension(*user, ".json", [&](const fs::path& mine) {
+        std::erase_if(files, [&](const fs::path& file) { return SameName(file, mine); });
+        files.push_back(mine);
+    });
+    std::sort(files.begin(), files.end(), ListedBefore);
+    return files;
+}
+
 }  // namespace
 
 fs::path LevelFolder() { return ContentFolder() / "Levels"; }
 
+std::optional<fs::path> UserLevelFolder() {
+    const std::optional<fs::path> data = DataHome();
+    if (ContentFolderSource() != ContentSource::Installed || !data) return std::nullopt;
+    return *data / "glimmerduct" / "Levels";
+}
+
+fs::path SaveFolder() {
+    if (ContentFolderSource() != ContentSource::Installed) return LevelFolder();
+    return UserLevelFolder().value_or(fs::path());
+}
+
 std::optional<std::string> FreeLevelFileName() {
     std::vector<std::string> taken;
     for (const auto& level : gameplayState.levels) taken.push_back(Lowered(level->fileName));
-    boost::system::error_code ignored;
-    for (const fs::directory_entry& entry : fs::directory_iterator(LevelFolder(), ignored)) {
-        taken.push_back(Lowered(entry.path().filename().string()));
+    for (const fs::path& folder : {LevelFolder(), SaveFolder()}) {
+        boost::system::error_code ignored;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder, ignored)) {
+            taken.push_back(Lowered(entry.path().filename().string()));
+        }
     }
     for (int32_t n = 2; n <= 999; ++n) {
         const std::string name = "Level" + std::to_string(n) + ".json";
@@ -117,7 +150,7 @@ void ClearLevels() { gameplayState.levels.clear(); }
 
 void LoadLevels() {
     ClearLevels();
-    ForEachFileWithExtension(LevelFolder(), ".json", [](const fs::path& entry) {
+    for (const fs::path& entry : LevelFilesToLoad()) {
         auto level = std::make_unique<LevelData>();
         level->name = StemOf(entry);
         level->fileName = entry.filename().string();
@@ -125,11 +158,23 @@ void LoadLevels() {
         LoadingFile(entry, [&] { level->ReadFrom(tree); });
         level->index = int32_t(gameplayState.levels.size());
         gameplayState.levels.push_back(std::move(level));
-    });
+    }
 }
 
 void WriteLevelFile(const LevelData& level) {
-    const fs::path file = LevelFolder() / (level.fileName.empty() ? level.name + ".json" : level.fileName);
+    const std::string name = level.fileName.empty() ? level.name + ".json" : level.fileName;
+    const fs::path folder = SaveFolder();
+    if (folder.empty()) {
+        throw ContentError(name, "cannot save the level: the installed levels are not changed, and there is no "
+                                 "folder for your own (neither XDG_DATA_HOME nor HOME is set)");
+    }
+    const fs::path file = folder / name;
+    if (folder != LevelFolder()) {
+        // The user's own level folder is made by the first save that needs it.
+        boost::system::error_code error;
+        fs::create_directories(folder, error);
+        if (error) SaveFailed(file, ("cannot create the folder " + folder.string()).c_str(), error.value());
+    }
     // The file the name finally stands for: a link stays, what it points to is replaced.
     const fs::path target = LinkTarget(file);
     // Its extension is not ".json", so a temporary file left by a crash is never taken for a level.

@@ -7,20 +7,30 @@
 
 class LevelData;
 
-// The folder levels are read from and saved to, relative to the working folder.
+// The content's level folder (Levels in the content folder).
 boost::filesystem::path LevelFolder();
 
+// The user's own level folder, $XDG_DATA_HOME/glimmerduct/Levels (~/.local/share/... by
+// default), when the content is installed; none otherwise, or when there is no home folder.
+std::optional<boost::filesystem::path> UserLevelFolder();
+
+// Where levels are saved: the user's own level folder for installed content (empty when there
+// is none), else the content's level folder. Installed level files are never written.
+boost::filesystem::path SaveFolder();
+
 // Replaces the level list with one level per ".json" file (any case) directly in the level
-// folder, in sorted listing order. A missing folder, a file that is not JSON, lacks "Tiles"
-// or holds a piece that is no number is a ContentError naming the file. An empty folder
-// gives an empty list.
+// folder and, when it exists, the user's own level folder, in listing order (by file name,
+// letter case aside). A user's file replaces the content's file of the same name, letter case
+// aside, as a level pack unpacked on a file system that ignores case could hold only one of
+// them. A missing content level folder, a file that is not JSON, lacks "Tiles" or holds a
+// piece that is no number is a ContentError naming the file. No file gives an empty list.
 void LoadLevels();
 
 // Deletes every level of the list.
 void ClearLevels();
 
-// Saves `level` to its file (the one it was loaded from, else name + ".json") in the level
-// folder. The text goes to a temporary file beside it, is flushed to disk and renamed over
+// Saves `level` to its file (the name it was loaded from, else name + ".json") in the save
+// folder, which is created first when it is the user's own. The text goes to a temporary file beside it, is flushed to disk and renamed over
 // the old file, so a failure at any point leaves the old file whole; the new file keeps the
 // old one's permission bits. A level file that is a symbolic link stays one: the file it
 // points to is replaced the same way, in its own folder. A file without any write permission
@@ -29,5 +39,6 @@ void ClearLevels();
 void WriteLevelFile(const LevelData& level);
 
 // The first of Level2.json, Level3.json ... Level999.json that no level of the list and no
-// entry of the level folder is called (letter case aside); none when all are taken.
+// entry of the level folder or the save folder is called (letter case aside); none when all
+// are taken.
 std::optional<std::string> FreeLevelFileName();

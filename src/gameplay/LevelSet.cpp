@@ -109,7 +109,7 @@ void LevelSet::Recover(int32_t index, const LevelCodes& codes) {
 }
 
 boost::filesystem::path LevelSet::FilePath(int32_t index) const {
-    return LevelFolder() / gameplayState.levels.at(size_t(index))->fileName;
+    return SaveFolder() / gameplayState.levels.at(size_t(index))->fileName;
 }
 
 bool LevelSet::IsModified(int32_t index) const {

@@ -42,7 +42,7 @@ public:
 
     // The codes the level shows (the grid's for the shown level).
     LevelCodes Codes(int32_t index) const;
-    // Where the level's file is, or will be once saved.
+    // Where the level is saved (the file need not exist yet): in the save folder, see LevelFiles.
     boost::filesystem::path FilePath(int32_t index) const;
     bool IsWritten(int32_t index) const { return edits_.at(size_t(index)).written; }
     // The codes shown differ from the file, or there is no file yet.

@@ -72,7 +72,7 @@ std::vector<std::string> RecoveryCopies::Restore(LevelSet& levels) {
     std::vector<int32_t> recovered;
     boost::system::error_code error;
     if (!folder_ || !fs::is_directory(*folder_, error)) return {};
-    const fs::path ourFolder = Identity(LevelFolder());
+    const fs::path ourFolder = Identity(SaveFolder());
     std::vector<fs::path> copies;
     try {
         ForEachFileWithExtension(*folder_, ".json", [&](const fs::path& copy) { copies.push_back(copy); });

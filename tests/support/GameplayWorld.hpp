@@ -77,6 +77,8 @@ public:
     static BackgroundTile& Tile(int32_t column, int32_t row);
     static LevelCodes Shown();                        // the codes the grid shows
     LevelCodes Saved(const std::string& file) const;  // the codes in Content/Levels/`file`
+    // Writes a level file at `relative` (below the working folder).
+    void WriteLevel(const std::string& relative, const LevelCodes& codes) const;
     static Vector2 PlayerAt();
     static int Clicks();  // plays of "Click" since the last ClearClicks (at most 63)
     static void ClearClicks();

@@ -1,0 +1,53 @@
+// Installed content is not the user's to change: their own levels live in their data folder,
+// read over the installed ones and where every save goes.
+#include <gtest/gtest.h>
+
+#include <boost/filesystem/operations.hpp>
+
+#include "core/ContentFolder.hpp"
+#include "gameplay/GameplayState.hpp"
+#include "gameplay/LevelData.hpp"
+#include "gameplay/MessagePanel.hpp"
+#include "support/GameplayWorld.hpp"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+const std::string userLevels = "home/data/glimmerduct/Levels/";  // below TempContent's XDG_DATA_HOME
+
+class UserLevels : public testing::Test {
+protected:
+    UserLevels() { SetContentFolder("Content", ContentSource::Installed); }
+    ~UserLevels() override { SetContentFolder("Content"); }
+};
+
+TEST_F(UserLevels, ReplaceInstalledOnesOfTheSameNameAndJoinTheListInNameOrder) {
+    GameplayWorld world({GameplayWorld::Level({{{1, 1}, 1}}, "Alpha.json"), GameplayWorld::Level({}, "Cave.json")},
+                        false);
+    world.WriteLevel(userLevels + "alpha.json", GameplayWorld::Level({{{1, 1}, 5}}).codes);
+    world.WriteLevel(userLevels + "Bend.json", {});
+    world.RunFrames(1);
+    std::vector<std::string> names;
+    for (const auto& level : gameplayState.levels) names.push_back(level->name);
+    EXPECT_EQ(names, (std::vector<std::string>{"alpha", "Bend", "Cave"}));
+    EXPECT_EQ(GameplayWorld::Shown()[size_t(SlotOf({1, 1}))], 5);
+}
+
+TEST_F(UserLevels, ASaveGoesOnlyToTheUserFolderWhichItCreatesAndFailsLikeAnySaveWhereItCannot) {
+    GameplayWorld world({GameplayWorld::Level({}, "Maze.json")});
+    const std::string installed = world.content.Read("Content/Levels/Maze.json");
+    world.content.Write("home/data/glimmerduct", "a file where the folder should be");
+    world.Press({Key::E});
+    world.Paint({{4, 4}});
+    world.Press({Key::Ctrl, Key::S});
+    EXPECT_TRUE(gameplayState.panel->IsOpen());
+    world.Press({Key::OemEnter});
+    fs::remove(world.content.path() / "home/data/glimmerduct");
+    world.Press({Key::Ctrl, Key::S});
+    EXPECT_FALSE(gameplayState.panel->IsOpen());
+    EXPECT_EQ(ReadLevelCodes(userLevels + "Maze.json")[size_t(SlotOf({4, 4}))], 2);
+    EXPECT_EQ(world.content.Read("Content/Levels/Maze.json"), installed);
+}
+
+}  // namespace
