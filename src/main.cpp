@@ -1,9 +1,12 @@
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "core/ContentFolder.hpp"
 #include "core/ErrorReport.hpp"
+#include "game/ContentCheck.hpp"
 #include "game/Game.hpp"
 #include "platform/CommandLine.hpp"
 #include "platform/DesktopSession.hpp"
@@ -11,21 +14,34 @@
 #include "platform/ProcessFolders.hpp"
 #include "platform/SdlPlatform.hpp"
 
+namespace {
+
+// A content check's findings are its output: one line each on stdout, and 1 if there was any.
+int PrintProblems(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+    return lines.empty() ? 0 : 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const CommandLine command = ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
     if (command.exitCode) {
         std::fputs(command.message.c_str(), *command.exitCode == 0 ? stdout : stderr);
         return *command.exitCode;
     }
+    const GameOptions& options = command.options;
     try {
-        RequireDesktopSession();
-        const ContentLookup content = FindContentFolder(ThisProcessSearch(command.options.dataDir));
+        if (!options.check) RequireDesktopSession();
+        const ContentLookup content = FindContentFolder(ThisProcessSearch(options.dataDir));
         if (!content.folder) throw std::runtime_error(content.problem);
         SetContentFolder(*content.folder, content.source);
-        Game game(CreateSdlPlatform(SdlPlatformOptions{command.options.fullscreen}));
+        if (options.check) return PrintProblems(CheckContent());
+        Game game(CreateSdlPlatform(SdlPlatformOptions{options.fullscreen}));
         game.Run();
     } catch (const std::exception& e) {
         // Bad content (or a platform that cannot start): one line naming the file, then out.
+        if (options.check) return PrintProblems({DescribeFatalError(e)});
         ReportError(DescribeFatalError(e));
         return 1;
     }

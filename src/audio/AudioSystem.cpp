@@ -62,7 +62,8 @@ void SilenceAlsa() {
 
 }  // namespace
 
-AudioSystem::Subsystem::Subsystem() {
+AudioSystem::Subsystem::Subsystem(AudioOutput output) {
+    if (output == AudioOutput::None) return;
     SilenceAlsa();
     ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     if (!ready) error = SDL_GetError();
@@ -76,7 +77,9 @@ AudioSystem::Device::~Device() {
     if (id != 0) SDL_CloseAudioDevice(id);
 }
 
-AudioSystem::AudioSystem(int channelCount) : voices_(size_t(std::max(channelCount, 1))) {
+AudioSystem::AudioSystem(int channelCount, AudioOutput output)
+    : subsystem_(output), voices_(size_t(std::max(channelCount, 1))) {
+    if (output == AudioOutput::None) return;
     std::string problem = subsystem_.error;
     if (subsystem_.ready) {
         SDL_AudioSpec preferred{};

@@ -11,6 +11,9 @@
 #include "audio/AudioClip.hpp"
 #include "audio/AudioMixer.hpp"
 
+// Whether a system plays to the sound device, or only decodes (a content check).
+enum class AudioOutput : uint8_t { Device, None };
+
 // A play on one channel. Stays valid until that channel plays something else; calls on a
 // stale or empty handle do nothing.
 struct ChannelId {
@@ -27,7 +30,7 @@ public:
     // that runs normally, or stalls for a few frames, never lets the callback starve.
     static constexpr double streamAheadSeconds = 0.5;
 
-    explicit AudioSystem(int channelCount);
+    explicit AudioSystem(int channelCount, AudioOutput output = AudioOutput::Device);
     virtual ~AudioSystem();
     AudioSystem(const AudioSystem&) = delete;
     AudioSystem& operator=(const AudioSystem&) = delete;
@@ -70,7 +73,7 @@ public:
 
 private:
     struct Subsystem {
-        Subsystem();
+        explicit Subsystem(AudioOutput output);
         ~Subsystem();
         bool ready = false;
         std::string error;

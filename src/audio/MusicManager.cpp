@@ -7,6 +7,7 @@
 #include "audio/SoundManager.hpp"
 #include "core/ContentError.hpp"
 #include "core/ContentFolder.hpp"
+#include "core/ContentProblems.hpp"
 #include "core/FolderListing.hpp"
 #include "core/JsonFile.hpp"
 #include "core/Services.hpp"
@@ -45,7 +46,7 @@ MusicManager::MusicManager() {
     for (const fs::path& entry : ListFolder(folder)) {
         if (!IsRegularFile(entry)) continue;
         if (LowerExtension(entry) == ".json") {
-            metadata[StemOf(entry)] = MetadataFile{entry, ReadJsonFile(entry)};
+            LoadingEach([&] { metadata[StemOf(entry)] = MetadataFile{entry, ReadJsonFile(entry)}; });
         } else {
             MusicMetadata track;
             track.path = entry.string();
@@ -54,7 +55,7 @@ MusicManager::MusicManager() {
     }
     for (auto& [name, track] : tracks) {
         const auto file = metadata.find(name);
-        if (file != metadata.end()) ReadLoopPoints(track, file->second);
+        if (file != metadata.end()) LoadingEach([&] { ReadLoopPoints(track, file->second); });
     }
 }
 
@@ -72,18 +73,32 @@ void MusicManager::Play(std::string name) {
     if (track != manager->tracks.end()) manager->Start(track->second);
 }
 
+AudioClip* MusicManager::Open(const MusicMetadata& track) {
+    AudioClip* clip = Services::sound->system->CreateClip(track.path, ClipMode::Stream);
+    if (!clip) {
+        ContentProblems::Note(track.path, "not a sound the game can decode");
+        return nullptr;
+    }
+    if (track.loopStartSample == -1 || track.loopEndSample == -1 ||
+        clip->SetLoopPoints(track.loopStartSample, track.loopEndSample)) {
+        return clip;
+    }
+    const std::string problem = "LoopEndSample " + std::to_string(track.loopEndSample) +
+                                " is past the track's last frame " + std::to_string(clip->sourceFrames() - 1) +
+                                "; the whole track loops instead.";
+    if (ContentProblems::Checking()) {
+        ContentProblems::Note(track.path, problem);
+    } else if (warned_.insert(track.path).second) {
+        std::cerr << track.path << ": " << problem << "\n";
+    }
+    return clip;
+}
+
 void MusicManager::Start(const MusicMetadata& track) {
     AudioSystem& system = *Services::sound->system;
     if (currentSound) system.ReleaseClip(currentSound);
-    currentSound = system.CreateClip(track.path, ClipMode::Stream);
+    currentSound = Open(track);
     if (!currentSound) return;  // no music until a track that opens is played
-    if (track.loopStartSample != -1 && track.loopEndSample != -1 &&
-        !currentSound->SetLoopPoints(track.loopStartSample, track.loopEndSample) &&
-        warned_.insert(track.path).second) {
-        std::cerr << track.path << ": LoopEndSample " << track.loopEndSample
-                  << " is past the track's last frame " << currentSound->sourceFrames() - 1
-                  << "; the whole track loops instead.\n";
-    }
     currentSound->SetLoopCount(-1);
     currentChannel = system.Play(*currentSound, false);
 }

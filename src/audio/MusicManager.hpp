@@ -15,6 +15,10 @@ public:
 
     // Class-level: starts the named track from its beginning; an unknown name does nothing.
     static void Play(std::string name);
+    // Makes the track's streamed clip with its loop points (through the sound manager's
+    // system). Null when the file does not decode; loop points past its end leave the whole
+    // track looping, said once on stderr (a content check notes both).
+    AudioClip* Open(const MusicMetadata& track);
 
     std::map<std::string, MusicMetadata> tracks;
     AudioClip* currentSound = nullptr;  // made through the sound manager's system

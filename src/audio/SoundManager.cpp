@@ -10,6 +10,7 @@
 #include "audio/SoundBank.hpp"
 #include "core/ContentError.hpp"
 #include "core/ContentFolder.hpp"
+#include "core/ContentProblems.hpp"
 #include "core/FolderListing.hpp"
 #include "core/JsonFile.hpp"
 #include "core/Services.hpp"
@@ -41,7 +42,14 @@ void ApplyCueFile(SoundBank& bank, const std::string& name, const CueFile& file)
             const std::string soundName = element.get<std::string>("Sound");
             auto layer = std::make_unique<CueLayer>();
             const auto sound = bank.sounds.find(soundName);
-            if (sound != bank.sounds.end()) layer->sound = sound->second.get();
+            if (sound != bank.sounds.end()) {
+                layer->sound = sound->second.get();
+            } else {
+                // The game plays nothing for such a layer.
+                ContentProblems::Note(file.path, "a layer names the sound \"" + soundName +
+                                                     "\", which the bank does not hold (no such file, or it "
+                                                     "does not decode)");
+            }
             if (auto volume = element.get_optional<float>("Volume")) layer->volume = *volume;
             cue->layers.push_back(std::move(layer));
         }
@@ -50,7 +58,7 @@ void ApplyCueFile(SoundBank& bank, const std::string& name, const CueFile& file)
 
 }  // namespace
 
-SoundManager::SoundManager() : system(std::make_unique<AudioSystem>(channelCount)) {}
+SoundManager::SoundManager(AudioOutput output) : system(std::make_unique<AudioSystem>(channelCount, output)) {}
 
 SoundManager::~SoundManager() {
     while (!banks.empty()) Unload(banks.begin()->first);
@@ -86,16 +94,18 @@ void SoundManager::Load(const std::string& name) {
     for (const fs::path& entry : ListFolder(folder)) {
         if (!IsRegularFile(entry)) continue;
         const std::string stem = StemOf(entry);
-        if (LowerExtension(entry) == ".json") {
-            cueFiles[stem] = CueFile{entry, ReadJsonFile(entry)};
-            continue;
-        }
-        AudioClip* clip = system->CreateClip(entry.string(), ClipMode::Memory);
-        if (!clip) continue;  // not a sound
-        clip->SetLoopCount(0);
-        std::unique_ptr<Sound>& sound = bank.sounds[stem];
-        if (sound) system->ReleaseClip(sound->clip);
-        sound = std::make_unique<Sound>(clip);
+        LoadingEach([&] {
+            if (LowerExtension(entry) == ".json") {
+                cueFiles[stem] = CueFile{entry, ReadJsonFile(entry)};
+                return;
+            }
+            AudioClip* clip = system->CreateClip(entry.string(), ClipMode::Memory);
+            if (!clip) return;  // not a sound
+            clip->SetLoopCount(0);
+            std::unique_ptr<Sound>& sound = bank.sounds[stem];
+            if (sound) system->ReleaseClip(sound->clip);
+            sound = std::make_unique<Sound>(clip);
+        });
     }
     for (const auto& [soundName, sound] : bank.sounds) {
         auto cue = std::make_unique<Cue>();
@@ -105,7 +115,7 @@ void SoundManager::Load(const std::string& name) {
         bank.cues[soundName] = std::move(cue);
     }
     // After every sound exists, so a cue may name any sound of its bank.
-    for (const auto& [cueName, file] : cueFiles) ApplyCueFile(bank, cueName, file);
+    for (const auto& [cueName, file] : cueFiles) LoadingEach([&] { ApplyCueFile(bank, cueName, file); });
 }
 
 void SoundManager::Unload(const std::string& name) {

@@ -4,7 +4,8 @@
 #include <memory>
 #include <string>
 
-class AudioSystem;
+#include "audio/AudioSystem.hpp"
+
 class Cue;
 class SoundBank;
 
@@ -13,7 +14,7 @@ class SoundManager {
 public:
     static constexpr int channelCount = 100;
 
-    SoundManager();
+    explicit SoundManager(AudioOutput output = AudioOutput::Device);
     virtual ~SoundManager();
 
     // Class-level: reach the single manager through the registry.

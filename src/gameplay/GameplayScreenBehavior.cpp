@@ -2,7 +2,6 @@
 
 #include "audio/MusicManager.hpp"
 #include "audio/SoundManager.hpp"
-#include "core/ContentError.hpp"
 #include "core/ErrorReport.hpp"
 #include "core/GameHost.hpp"
 #include "core/GameSettings.hpp"
@@ -73,9 +72,7 @@ GameplayScreenBehavior::~GameplayScreenBehavior() {
 void GameplayScreenBehavior::Start() {
     Services::settings->clearColor = playingColor;
     levels_.Load();
-    if (levels_.Count() == 0) {
-        throw ContentError(LevelFolder(), "there is no level file (*.json) to start with");
-    }
+    RequireSomeLevel();
     gameplayState.currentLevelIndex = 0;
     ApplyLevel(gameplayState.currentLevelIndex);
     if (gameplayState.title && gameplayState.title->text) title_ = gameplayState.title->text->text;

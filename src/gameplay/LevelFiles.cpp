@@ -17,6 +17,7 @@
 
 #include "core/ContentError.hpp"
 #include "core/ContentFolder.hpp"
+#include "core/ContentProblems.hpp"
 #include "core/FolderListing.hpp"
 #include "core/JsonFile.hpp"
 #include "core/UserFolders.hpp"
@@ -151,13 +152,21 @@ void ClearLevels() { gameplayState.levels.clear(); }
 void LoadLevels() {
     ClearLevels();
     for (const fs::path& entry : LevelFilesToLoad()) {
-        auto level = std::make_unique<LevelData>();
-        level->name = StemOf(entry);
-        level->fileName = entry.filename().string();
-        const boost::property_tree::ptree tree = ReadJsonFile(entry);
-        LoadingFile(entry, [&] { level->ReadFrom(tree); });
-        level->index = int32_t(gameplayState.levels.size());
-        gameplayState.levels.push_back(std::move(level));
+        LoadingEach([&] {
+            auto level = std::make_unique<LevelData>();
+            level->name = StemOf(entry);
+            level->fileName = entry.filename().string();
+            const boost::property_tree::ptree tree = ReadJsonFile(entry);
+            LoadingFile(entry, [&] { level->ReadFrom(tree); });
+            level->index = int32_t(gameplayState.levels.size());
+            gameplayState.levels.push_back(std::move(level));
+        });
+    }
+}
+
+void RequireSomeLevel() {
+    if (gameplayState.levels.empty()) {
+        throw ContentError(LevelFolder(), "there is no level file (*.json) to start with");
     }
 }
 

@@ -26,6 +26,10 @@ boost::filesystem::path SaveFolder();
 // piece that is no number is a ContentError naming the file. No file gives an empty list.
 void LoadLevels();
 
+// A ContentError naming the content's level folder when the level list is empty: the game
+// has nothing to start with.
+void RequireSomeLevel();
+
 // Deletes every level of the list.
 void ClearLevels();
 

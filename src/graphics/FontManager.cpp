@@ -9,6 +9,7 @@
 
 #include "core/ContentError.hpp"
 #include "core/ContentFolder.hpp"
+#include "core/ContentProblems.hpp"
 #include "core/ContentText.hpp"
 #include "core/FolderListing.hpp"
 #include "graphics/TextureManager.hpp"
@@ -99,16 +100,20 @@ std::unique_ptr<Font> LoadFont(const boost::filesystem::path& path) {
             }
         }
     });
-    font->page = LoadTextureFromFile(path.parent_path() / pageFile);
-    if (font->page) CheckGlyphsOnPage(*font, path);  // without a page nothing is ever drawn
+    std::string why;
+    font->page = LoadTextureFromFile(path.parent_path() / pageFile, &why);
+    // Without a page nothing is ever drawn.
+    if (!font->page) ContentProblems::Note(path, "its page \"" + pageFile + "\" cannot be loaded: " + why);
+    if (font->page) CheckGlyphsOnPage(*font, path);
     return font;
 }
 
 void FontManager::LoadBank(const std::string& name) {
     if (banks.count(name) && banks[name]) return;
     auto bank = std::make_unique<FontBank>();
-    ForEachFileWithExtension(ContentFolder() / "Fonts" / name, ".fnt",
-                             [&](const auto& file) { bank->fonts[StemOf(file)] = LoadFont(file); });
+    ForEachFileWithExtension(ContentFolder() / "Fonts" / name, ".fnt", [&](const auto& file) {
+        LoadingEach([&] { bank->fonts[StemOf(file)] = LoadFont(file); });
+    });
     banks[name] = std::move(bank);
 }
 

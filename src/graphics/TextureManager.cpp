@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "core/ContentFolder.hpp"
+#include "core/ContentProblems.hpp"
 #include "core/FolderListing.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
@@ -74,34 +76,50 @@ bool HeaderSizeWithinLimit(SDL_RWops* file) {
 
 // PNG only, whatever the bytes look like: the game's pictures are PNG, and a file that only
 // claims the name never reaches the library's other decoders (one of them leaks on bad input).
-SDL_Surface* LoadPngQuietly(const std::string& path) {
+SDL_Surface* LoadPngQuietly(const std::string& path, std::string& why) {
     std::unique_ptr<SDL_RWops, ReadCloser> file(SDL_RWFromFile(path.c_str(), "rb"));
-    if (!file || !IMG_isPNG(file.get()) || !HeaderSizeWithinLimit(file.get())) return nullptr;
-    QuietStandardError quiet;
-    return IMG_LoadPNG_RW(file.get());
+    if (!file) {
+        why = SDL_GetError();
+    } else if (!IMG_isPNG(file.get())) {
+        why = "not a PNG picture";
+    } else if (!HeaderSizeWithinLimit(file.get())) {
+        why = "its header claims no size, or a side over " + std::to_string(largestSide) + " pixels";
+    } else {
+        QuietStandardError quiet;
+        SDL_Surface* surface = IMG_LoadPNG_RW(file.get());
+        if (!surface) why = std::string("the picture does not decode: ") + IMG_GetError();
+        return surface;
+    }
+    return nullptr;
 }
 
 }  // namespace
 
-std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path) {
+std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path, std::string* why) {
+    std::string ignored;
+    std::string& problem = why ? *why : ignored;
+    const auto failed = [&](const std::string& reason) {
+        problem = reason;
+        return nullptr;
+    };
     SDL_Renderer* device = Services::settings ? Services::settings->device : nullptr;
-    if (!device) return nullptr;
+    if (!device) return failed("there is no device to load it onto");
     SDL_ClearError();  // IMG_GetError may still hold an older error
-    SurfacePtr loaded(LoadPngQuietly(path.string()));
+    SurfacePtr loaded(LoadPngQuietly(path.string(), problem));
     if (!loaded) return nullptr;
     SurfacePtr rgba(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-    if (!rgba) return nullptr;
+    if (!rgba) return failed(SDL_GetError());
     const int w = NextPowerOfTwo(rgba->w), h = NextPowerOfTwo(rgba->h);
     if (w != rgba->w || h != rgba->h) {
         SurfacePtr stretched(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
-        if (!stretched) return nullptr;
+        if (!stretched) return failed(SDL_GetError());
         SDL_SetSurfaceBlendMode(rgba.get(), SDL_BLENDMODE_NONE);
         SDL_Rect target{0, 0, w, h};
-        if (SDL_BlitScaled(rgba.get(), nullptr, stretched.get(), &target) != 0) return nullptr;
+        if (SDL_BlitScaled(rgba.get(), nullptr, stretched.get(), &target) != 0) return failed(SDL_GetError());
         rgba = std::move(stretched);
     }
     SDL_Texture* deviceTexture = SDL_CreateTextureFromSurface(device, rgba.get());
-    if (!deviceTexture) return nullptr;
+    if (!deviceTexture) return failed(SDL_GetError());
     SDL_SetTextureBlendMode(deviceTexture, SDL_BLENDMODE_BLEND);
     return std::make_unique<Texture>(deviceTexture, float(w), float(h));
 }
@@ -109,8 +127,12 @@ std::unique_ptr<Texture> LoadTextureFromFile(const boost::filesystem::path& path
 void TextureManager::LoadBank(const std::string& name) {
     if (banks.count(name) && banks[name]) return;
     auto bank = std::make_unique<TextureBank>();
-    ForEachFileWithExtension(ContentFolder() / "Textures" / name, ".png",
-                             [&](const auto& file) { bank->textures[StemOf(file)] = LoadTextureFromFile(file); });
+    ForEachFileWithExtension(ContentFolder() / "Textures" / name, ".png", [&](const auto& file) {
+        std::string why;
+        std::unique_ptr<Texture> texture = LoadTextureFromFile(file, &why);
+        if (!texture) ContentProblems::Note(file, why);  // the game goes without it
+        bank->textures[StemOf(file)] = std::move(texture);
+    });
     banks[name] = std::move(bank);
 }
 

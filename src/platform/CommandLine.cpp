@@ -22,6 +22,8 @@ const OptionRow Options[] = {
      [](CommandLine& line, const std::string&) {
          line.exitCode = 0, line.message = std::string("glimmerduct ") + GAME_VERSION + "\n";
      }},
+    {"--check", nullptr, nullptr, "check every content file, print each problem, quit",
+     [](CommandLine& line, const std::string&) { line.options.check = true; }},
     {"--data-dir", nullptr, "DIR", "read the game's content from DIR/Content",
      [](CommandLine& line, const std::string& dir) { line.options.dataDir = dir; }},
     {"--fullscreen", nullptr, nullptr, "start in fullscreen (F11 or Alt+Enter switches)",

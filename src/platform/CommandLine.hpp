@@ -7,6 +7,7 @@
 // What the command line asks of a game that runs.
 struct GameOptions {
     bool fullscreen = false;
+    bool check = false;  // check the content and quit, instead of playing
     std::optional<std::string> dataDir;  // the folder that holds Content
 };
 

@@ -11,6 +11,7 @@
 namespace fs = boost::filesystem;
 
 TEST(CommandLineProcess, StatusAndOutputAsTheUserExpects) {
+    const char* noDesktop = "-u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY";
     struct Case {
         const char* environment;  // for env(1), before the game; "@" is the temporary folder
         const char* arguments;
@@ -21,15 +22,20 @@ TEST(CommandLineProcess, StatusAndOutputAsTheUserExpects) {
     const Case cases[] = {
         {"SDL_VIDEODRIVER=dummy", "--help", 0, "Usage: glimmerduct", nullptr},
         {"SDL_VIDEODRIVER=dummy", "--bogus", 2, nullptr, "unknown option --bogus"},
-        {"SDL_VIDEODRIVER=dummy", "--data-dir @/empty", 1, nullptr, "@/empty"},
-        {"-u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY", "", 1, nullptr, "needs a desktop session"},
+        {noDesktop, "", 1, nullptr, "needs a desktop session"},
         {"SDL_VIDEODRIVER=dummy", "--data-dir @/data", 124, nullptr, nullptr},
+        {"SDL_VIDEODRIVER=dummy", "--data-dir @/broken", 1, nullptr, "@/broken/Content/Levels: there is no level file"},
+        // The check needs no desktop; its findings are its output.
+        {noDesktop, "--check --data-dir @/data", 0, nullptr, nullptr},
+        {noDesktop, "--check --data-dir @/broken", 1, "@/broken/Content/Levels: there is no level file", nullptr},
     };
     TempContent temp;
     const std::string at = temp.path().string();
-    for (const char* folder : {"elsewhere", "home", "state", "share", "empty"})
+    for (const char* folder : {"elsewhere", "home", "state", "share"})
         fs::create_directories(temp.path() / folder);
     temp.CopyFromSource("Content", "data/Content");
+    temp.CopyFromSource("Content", "broken/Content");
+    fs::remove(temp.path() / "broken/Content/Levels/Maze.json");
     auto expand = [&](std::string text) {
         for (size_t i; (i = text.find('@')) != std::string::npos;) text.replace(i, 1, at);
         return text;
@@ -45,8 +51,9 @@ TEST(CommandLineProcess, StatusAndOutputAsTheUserExpects) {
         ASSERT_TRUE(WIFEXITED(status));
         const std::string out = temp.Read("out"), err = temp.Read("err");
         EXPECT_EQ(WEXITSTATUS(status), c.status) << err;
-        EXPECT_TRUE(c.outHas ? out.find(c.outHas) != std::string::npos : out.empty()) << out;
+        EXPECT_TRUE(c.outHas ? out.find(expand(c.outHas)) != std::string::npos : out.empty()) << out;
         EXPECT_TRUE(c.errLine ? err.find(expand(c.errLine)) != std::string::npos : err.empty()) << err;
-        EXPECT_TRUE(c.status != 1 || err.find('\n') == err.size() - 1) << "one line: " << err;
+        const std::string& told = c.errLine ? err : out;
+        EXPECT_TRUE(c.status != 1 || told.find('\n') == told.size() - 1) << "one line: " << told;
     }
 }

@@ -22,9 +22,7 @@ public:
     bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     bool Running();
     void Signal(int signal);
-    bool exited() const { return exitStatus_ >= 0; }
     int exitStatus() const { return exitStatus_; }  // -1 unless it exited
-    int termSignal() const { return termSignal_; }  // 0 unless a signal ended it
     std::string StandardError() const;              // what it wrote so far
 
 private:
