@@ -16,25 +16,21 @@ namespace {
 
 const std::string userLevels = "home/data/glimmerduct/Levels/";  // below TempContent's XDG_DATA_HOME
 
-class UserLevels : public testing::Test {
-protected:
-    UserLevels() { SetContentFolder("Content", ContentSource::Installed); }
-    ~UserLevels() override { SetContentFolder("Content"); }
-};
-
-TEST_F(UserLevels, ReplaceInstalledOnesOfTheSameNameAndJoinTheListInNameOrder) {
-    GameplayWorld world({GameplayWorld::Level({{{1, 1}, 1}}, "Alpha.json"), GameplayWorld::Level({}, "Cave.json")},
-                        false);
-    world.WriteLevel(userLevels + "alpha.json", GameplayWorld::Level({{{1, 1}, 5}}).codes);
-    world.WriteLevel(userLevels + "Bend.json", {});
-    world.RunFrames(1);
-    std::vector<std::string> names;
-    for (const auto& level : gameplayState.levels) names.push_back(level->name);
-    EXPECT_EQ(names, (std::vector<std::string>{"alpha", "Bend", "Cave"}));
-    EXPECT_EQ(GameplayWorld::Shown()[size_t(SlotOf({1, 1}))], 5);
-}
-
-TEST_F(UserLevels, ASaveGoesOnlyToTheUserFolderWhichItCreatesAndFailsLikeAnySaveWhereItCannot) {
+// Read over the installed levels by name, letter case aside, the others joining the list in name
+// order; a save goes only there, creating the folder, and fails like any save where it cannot.
+TEST(UserLevels, ReplaceInstalledOnesByNameJoinTheListInOrderAndTakeEverySave) {
+    SetContentFolder("Content", ContentSource::Installed);
+    {
+        GameplayWorld world({GameplayWorld::Level({{{1, 1}, 1}}, "Alpha.json"), GameplayWorld::Level({}, "Cave.json")},
+                            false);
+        world.content.Write(userLevels + "alpha.json", LevelJson(GameplayWorld::Level({{{1, 1}, 5}}).codes));
+        world.content.Write(userLevels + "Bend.json", LevelJson({}));
+        world.RunFrames(1);
+        std::vector<std::string> names;
+        for (const auto& level : gameplayState.levels) names.push_back(level->name);
+        EXPECT_EQ(names, (std::vector<std::string>{"alpha", "Bend", "Cave"}));
+        EXPECT_EQ(GameplayWorld::Shown()[size_t(SlotOf({1, 1}))], 5);
+    }
     GameplayWorld world({GameplayWorld::Level({}, "Maze.json")});
     const std::string installed = world.content.Read("Content/Levels/Maze.json");
     world.content.Write("home/data/glimmerduct", "a file where the folder should be");
@@ -48,6 +44,7 @@ TEST_F(UserLevels, ASaveGoesOnlyToTheUserFolderWhichItCreatesAndFailsLikeAnySave
     EXPECT_FALSE(gameplayState.panel->IsOpen());
     EXPECT_EQ(ReadLevelCodes(userLevels + "Maze.json")[size_t(SlotOf({4, 4}))], 2);
     EXPECT_EQ(world.content.Read("Content/Levels/Maze.json"), installed);
+    SetContentFolder("Content");
 }
 
 }  // namespace

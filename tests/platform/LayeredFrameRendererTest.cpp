@@ -64,8 +64,7 @@ void Press(Key key, int frame, int from, int to) { Services::input->SetKey(key, 
 
 TEST(LayeredFrame, TheGameLooksTheSameThroughTheKeptLayerFrameByFrame) {
     TempContent content;
-    ScopedEnv home("HOME", content.path().string()), state("XDG_STATE_HOME", content.path().string()),
-        data("XDG_DATA_HOME", content.path().string()), quiet("SDL_AUDIODRIVER", "dummy");
+    ScopedEnv quiet("SDL_AUDIODRIVER", "dummy");  // TempContent has set the home and XDG folders
     content.CopyFromSource("Content", "Content");
     auto owned = std::make_unique<TwoWayPlatform>();
     TwoWayPlatform& platform = *owned;

@@ -9,13 +9,10 @@ namespace {
 
 SDL_Event Button(SDL_JoystickID pad, int button, bool down) {
     SDL_Event e{};
-    e.cbutton = {Uint32(down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP),
-                 0,
-                 pad,
-                 Uint8(button),
-                 Uint8(down),
-                 0,
-                 0};
+    e.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+    e.cbutton.which = pad;
+    e.cbutton.button = Uint8(button);
+    e.cbutton.state = Uint8(down);
     return e;
 }
 

@@ -103,3 +103,23 @@ TEST(SdlPlatform, KeysAndButtonsArriveAsTheGameNamesThemAndOnlyTheUserClosingAsk
         EXPECT_EQ(signalled.guard.asked, 0);
     }
 }
+
+// F11 and Alt+Enter (not its repeats) switch the window to fullscreen and back without reaching
+// the game as keys, and the pointer still lands in back-buffer pixels over the whole screen.
+TEST(SdlPlatform, ToggleKeysSwitchFullscreenOnceAndThePointerMapsToTheFrame) {
+    PumpWorld w;
+    SDL_Window* window = w.screen->settings.window;
+    const auto fullscreen = [&] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; };
+    ASSERT_TRUE(w.Frame({KeyEvent(SDL_SCANCODE_F11)}));
+    ASSERT_TRUE(fullscreen());
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    ASSERT_GT(width, 800) << "the dummy display is larger than the frame";
+    SDL_Event centre = MouseEvent(0, false, width / 2, height / 2), repeat = KeyEvent(SDL_SCANCODE_RETURN, true, KMOD_LALT);
+    centre.motion.windowID = SDL_GetWindowID(window);  // the renderer maps its own window's events
+    repeat.key.repeat = 1;
+    ASSERT_TRUE(w.Frame({centre, KeyEvent(SDL_SCANCODE_RETURN, true, KMOD_LALT), repeat}));
+    EXPECT_EQ(w.screen->input.mousePosition, Vector2(400, 300)) << "the screen's centre is the frame's";
+    EXPECT_FALSE(fullscreen());
+    EXPECT_EQ(w.Keys(), std::vector<int>{});
+}

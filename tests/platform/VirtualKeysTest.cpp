@@ -15,15 +15,11 @@ uint32_t Vk(SDL_Scancode scancode, SDL_Keycode sym) {
 // Through both tables: an SDL key, by SDL's name, to its virtual key, and that to the game's key.
 TEST(VirtualKeyFromSdl, TheKeysOfAUsKeyboardReachTheirGameKeys) {
     std::istringstream pairs(
-        "Escape=Esc;F1=F1;F12=F12;`=Tilde;1=1;0=0;-=OemMinus;Backspace=Backspace;Tab=Tab;A=A;Z=Z;'="
-        "Apostrophe;"
-        "Return=OemEnter;Keypad Enter=OemEnter;Left Shift=Shift;Right Shift=Shift;Left Ctrl=Ctrl;Right "
-        "Ctrl=Ctrl;"
-        "Left Alt=Alt;Right "
-        "Alt=Alt;,=Comma;.=OemPeriod;Space=Space;Application=Application;Left=Left;Down=Down;"
-        "Keypad /=KeypadSlash;Keypad 1=Keypad1;Keypad 0=Keypad0;Keypad "
-        ".=KeypadPeriod;Delete=Delete;PageUp=PageUp;"
-        "PageDown=PageDown");
+        "Escape=Esc;F1=F1;F12=F12;`=Tilde;1=1;0=0;-=OemMinus;Backspace=Backspace;Tab=Tab;A=A;Z=Z;"
+        "'=Apostrophe;Return=OemEnter;Keypad Enter=OemEnter;Left Shift=Shift;Right Shift=Shift;"
+        "Left Ctrl=Ctrl;Right Ctrl=Ctrl;Left Alt=Alt;Right Alt=Alt;,=Comma;.=OemPeriod;Space=Space;"
+        "Application=Application;Left=Left;Down=Down;Keypad /=KeypadSlash;Keypad 1=Keypad1;"
+        "Keypad 0=Keypad0;Keypad .=KeypadPeriod;Delete=Delete;PageUp=PageUp;PageDown=PageDown");
     for (std::string pair; std::getline(pairs, pair, ';');) {
         const SDL_Scancode scancode = SDL_GetScancodeFromName(pair.substr(0, pair.find('=')).c_str());
         const uint32_t vk = Vk(scancode, SDL_SCANCODE_TO_KEYCODE(scancode));

@@ -20,16 +20,6 @@ namespace {
 
 constexpr int clickLayers = 64;
 
-std::string LevelJson(const LevelCodes& codes) {
-    LevelData level;
-    level.tiles = codes;
-    boost::property_tree::ptree tree;
-    level.WriteTo(tree);
-    std::ostringstream text;
-    boost::property_tree::write_json(text, tree, true);
-    return text.str();
-}
-
 Cue& ClickCue() { return *Services::sound->banks.at("Main")->cues.at("Click"); }
 
 }  // namespace
@@ -61,6 +51,16 @@ void SoftwarePlatform::ReleaseDevice() {
     renderer_.reset();
 }
 
+std::string LevelJson(const LevelCodes& codes) {
+    LevelData level;
+    level.tiles = codes;
+    boost::property_tree::ptree tree;
+    level.WriteTo(tree);
+    std::ostringstream text;
+    boost::property_tree::write_json(text, tree, true);
+    return text.str();
+}
+
 LevelFile GameplayWorld::Level(std::initializer_list<std::pair<GridCell, int32_t>> cells, std::string file) {
     LevelFile level{std::move(file), {}};
     for (const auto& [cell, code] : cells) level.codes[size_t(SlotOf(cell))] = code;
@@ -80,7 +80,7 @@ GameplayWorld::GameplayWorld(std::vector<LevelFile> levels, bool start) {
         WritePng(std::string("Content/Textures/Main/") + name + ".png", 64, 64, Color{shade, 0, 128, 255});
     }
     WritePng("Content/Textures/Main/TorvelPose.png", 32, 48, Color{250, 5, 128, 255});
-    for (const LevelFile& level : levels) WriteLevel("Content/Levels/" + level.fileName, level.codes);
+    for (const LevelFile& level : levels) content.Write("Content/Levels/" + level.fileName, LevelJson(level.codes));
     // A Sequential cue of many layers: where it stands counts the plays.
     audiotest::WriteSound(content.path() / "Content/Sound/Main/Tick.wav", audiotest::Level(0.03f, 64), 44100);
     std::string layers = R"({"Sound": "Tick"})";
@@ -155,10 +155,6 @@ LevelCodes ReadLevelCodes(const std::string& file) {
 
 LevelCodes GameplayWorld::Saved(const std::string& file) const {
     return ReadLevelCodes((content.path() / "Content/Levels" / file).string());
-}
-
-void GameplayWorld::WriteLevel(const std::string& relative, const LevelCodes& codes) const {
-    content.Write(relative, LevelJson(codes));
 }
 
 Vector2 GameplayWorld::PlayerAt() { return gameplayState.player->pos2d->position; }

@@ -45,6 +45,8 @@ struct LevelFile {
 
 // The codes of a level file; throws when it cannot be read.
 LevelCodes ReadLevelCodes(const std::string& file);
+// A level file's text, as the game writes it.
+std::string LevelJson(const LevelCodes& codes);
 
 // The real Game in a fresh content folder, on a fake clock: key mappings (arrows move; E toggles
 // the editor, N and P step the palette, the left mouse button places, the right copies), every
@@ -77,8 +79,6 @@ public:
     static BackgroundTile& Tile(int32_t column, int32_t row);
     static LevelCodes Shown();                        // the codes the grid shows
     LevelCodes Saved(const std::string& file) const;  // the codes in Content/Levels/`file`
-    // Writes a level file at `relative` (below the working folder).
-    void WriteLevel(const std::string& relative, const LevelCodes& codes) const;
     static Vector2 PlayerAt();
     static int Clicks();  // plays of "Click" since the last ClearClicks (at most 63)
     static void ClearClicks();
