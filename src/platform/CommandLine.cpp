@@ -50,7 +50,9 @@ std::string UsageText() {
     return text +
            "\nWithout --data-dir the content is read from ./Content, else from Content beside\n"
            "the program, else from " +
-           (InstalledDataFolder() / "Content").string() + ".\n";
+           (InstalledDataFolder() / "Content").string() +
+           ".\n--check prints one line for each problem, naming its file, and exits with\n"
+           "status 1 if there was any, 0 otherwise.\n";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
