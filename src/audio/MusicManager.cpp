@@ -53,9 +53,10 @@ MusicManager::MusicManager() {
             tracks[StemOf(entry)] = track;
         }
     }
-    for (auto& [name, track] : tracks) {
-        const auto file = metadata.find(name);
-        if (file != metadata.end()) LoadingEach([&] { ReadLoopPoints(track, file->second); });
+    // Named pairs, not bindings: a lambda may not capture a structured binding before clang 16.
+    for (auto& track : tracks) {
+        const auto file = metadata.find(track.first);
+        if (file != metadata.end()) LoadingEach([&] { ReadLoopPoints(track.second, file->second); });
     }
 }
 

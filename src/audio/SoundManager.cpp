@@ -115,7 +115,7 @@ void SoundManager::Load(const std::string& name) {
         bank.cues[soundName] = std::move(cue);
     }
     // After every sound exists, so a cue may name any sound of its bank.
-    for (const auto& [cueName, file] : cueFiles) LoadingEach([&] { ApplyCueFile(bank, cueName, file); });
+    for (const auto& cue : cueFiles) LoadingEach([&] { ApplyCueFile(bank, cue.first, cue.second); });
 }
 
 void SoundManager::Unload(const std::string& name) {

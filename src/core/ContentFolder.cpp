@@ -7,13 +7,13 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-struct Current {
+struct Chosen {
     fs::path folder{"Content"};
     ContentSource source = ContentSource::WorkingFolder;
 };
 
-Current& current() {
-    static Current content;
+Chosen& chosen() {
+    static Chosen content;
     return content;
 }
 
@@ -24,11 +24,11 @@ bool HoldsContent(const fs::path& folder) {
 
 }  // namespace
 
-const fs::path& ContentFolder() { return current().folder; }
+const fs::path& ContentFolder() { return chosen().folder; }
 
-ContentSource ContentFolderSource() { return current().source; }
+ContentSource ContentFolderSource() { return chosen().source; }
 
-void SetContentFolder(const fs::path& folder, ContentSource source) { current() = {folder, source}; }
+void SetContentFolder(const fs::path& folder, ContentSource source) { chosen() = {folder, source}; }
 
 ContentLookup FindContentFolder(const ContentSearch& search) {
     ContentLookup lookup;
