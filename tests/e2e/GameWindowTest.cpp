@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <boost/filesystem/operations.hpp>
 #include <boost/filesystem/directory.hpp>
+#include <csignal>
 #include <cstdlib>
+#include <thread>
 
 #include "gameplay/Reachability.hpp"
 #include "support/GameWindow.hpp"
@@ -115,9 +117,9 @@ TEST_F(GameWindowTest, APlayerWalksEditsSavesAndFindsTheEditsAfterARestart) {
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
 }
 
-// The close question is the same panel; what the game does with its answers, and that a signal
-// still ends it, is pinned in process.
-TEST_F(GameWindowTest, AFailedSaveShowsOverTheMazeUntilEnterAndKeepsTheEdit) {
+// What the game does with each answer is pinned in process; here the real close box and a real
+// signal meet the question.
+TEST_F(GameWindowTest, AFailedSaveAndTheCloseQuestionShowOverTheMazeAndASignalStillEndsTheGame) {
     // Root writes into read-only folders, so the save is made to fail another way: a folder in
     // the place of the temporary file it writes first.
     const auto blocker = window->folder().path() / "Content/Levels/Maze.json.saving";
@@ -135,10 +137,23 @@ TEST_F(GameWindowTest, AFailedSaveShowsOverTheMazeUntilEnterAndKeepsTheEdit) {
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{1, 1}, {12, 8}}));
     EXPECT_EQ(Saved(), shipped) << "the old file stays whole";
     EXPECT_EQ(window->Title(), "Game *\n");
+
+    // Closing asks over the maze; closing again does not answer it, and the game runs on
+    // until a signal ends it at once, its edits kept in the recovery copy.
+    window->RequestClose();
+    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(editing));
+    window->RequestClose();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(window->game().Running());
+    window->game().Signal(SIGTERM);
+    ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(1)));
+    EXPECT_EQ(window->game().exitStatus(), 0) << window->game().StandardError();
+    EXPECT_EQ(Saved(), shipped);
+    EXPECT_EQ(std::distance(boost::filesystem::directory_iterator(RecoveryFolder()), {}), 1);
 }
 
-// That each level keeps its own edits while switching is pinned in process.
-TEST_F(GameWindowTest, ALevelSwitchedToAndEditedComesBackUnsavedAfterAKill) {
+TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsavedEdit) {
+    const LevelCodes first = codes;
     LevelCodes second{};
     second[size_t(SlotOf({3, 3}))] = 7;
     window->folder().Write("Content/Levels/Second.json", LevelJson(second));
@@ -149,6 +164,12 @@ TEST_F(GameWindowTest, ALevelSwitchedToAndEditedComesBackUnsavedAfterAKill) {
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
     window->Hold("e");
     Drag(1, {{6, 6}}, 2);
+    window->Hold("ctrl+Prior");
+    codes = first;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{1, 1}, {12, 8}}));
+    window->Hold("ctrl+Next");
+    codes = second;
+    codes[size_t(SlotOf({6, 6}))] = 2;
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{3, 3}, {12, 8}}));
     // A second for the recovery copy, then a kill that leaves no time for anything.
     ASSERT_TRUE(WaitUntil([&] { return boost::filesystem::exists(RecoveryFolder()); }));
@@ -159,6 +180,18 @@ TEST_F(GameWindowTest, ALevelSwitchedToAndEditedComesBackUnsavedAfterAKill) {
     window->Hold("ctrl+Next");
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
     EXPECT_EQ(window->Title(), "Game *\n");
+    EXPECT_EQ(Saved("Second.json"), second) << "only a save writes a level file";
+    window->Hold("e");
+    window->Hold("ctrl+s");
+    EXPECT_TRUE(WaitUntil([&] { return Saved("Second.json") == codes; }));
+    window->RequestClose();  // nothing unsaved: no question
+    ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(5)));
+
+    window->Launch();
+    window->Hold("ctrl+Next");
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
+    EXPECT_EQ(window->Title(), "Game\n");
+    EXPECT_TRUE(boost::filesystem::is_empty(RecoveryFolder()));
 }
 
 }  // namespace

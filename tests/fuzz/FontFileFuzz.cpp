@@ -5,10 +5,12 @@
 #include "graphics/TextComponent.hpp"
 #include "scene/DrawObject.hpp"
 #include "scene/GameObject.hpp"
-#include "support/RecordingSpriteBatch.hpp"
+#include "core/GameSettings.hpp"
+#include "core/Services.hpp"
+#include "platform/SdlSpriteBatch.hpp"
 
 // A fed font description beside the shipped page, loaded, then its text laid out and drawn
-// through the real draw code, so the sanitizers see the glyph arithmetic.
+// through the real draw code and sprite batch, so the sanitizers see the glyph arithmetic.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EnterFuzzFolder();
     OpenHeadlessDevice();
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         auto* text = object.AddComponent(new TextComponent);
         text->font = font.get();
         text->text = "TORVEL: Glimmerduct \x80\xff";
-        RecordingSpriteBatch batch;
+        SdlSpriteBatch batch(Services::settings->device);
         DrawObject(object, 1, batch);
     } catch (const std::exception&) {
     }
