@@ -1,6 +1,8 @@
 #include "platform/FrameTimer.hpp"
 
+#include <chrono>
 #include <limits>
+#include <thread>
 
 #include <SDL_timer.h>
 
@@ -22,7 +24,9 @@ int64_t FrameTimer::ReadFrequency() { return int64_t(SDL_GetPerformanceFrequency
 int64_t FrameTimer::Now() const { return int64_t(SDL_GetPerformanceCounter()); }
 
 void FrameTimer::Sleep(int64_t ticks) const {
-    // SDL_Delay(0) gives up the rest of the time slice, which is what the loop wants in the
-    // last fraction of a millisecond before a step is due.
-    SDL_Delay(SleepMilliseconds(ticks, frequency_, resolutionMs));
+    const uint32_t ms = SleepMilliseconds(ticks, frequency_, resolutionMs);
+    if (ms > 0 || ticks <= 0) return SDL_Delay(ms);
+    // The last fraction of a millisecond before a step is due: a yield would return at once
+    // and the loop would spin on it, so sleep that fraction instead.
+    std::this_thread::sleep_for(std::chrono::nanoseconds(ticks * 1000000000 / frequency_));
 }

@@ -18,3 +18,11 @@ TEST(SleepMilliseconds, RoundsDownToWholeTimerPeriodsAndNeverWraps) {
             << c.ticks << " ticks at " << c.frequency << " Hz, " << c.resolution << " ms";
     }
 }
+
+TEST(FrameTimer, TheLastFractionOfAMillisecondIsSleptNotSpunAway) {
+    const FrameTimer timer;
+    const int64_t fraction = timer.Frequency() * 6 / 10000;  // 0.6 ms: no whole millisecond
+    const int64_t start = timer.Now();
+    timer.Sleep(fraction);
+    EXPECT_GE(timer.Now() - start, fraction);  // a yield would be back at once
+}
