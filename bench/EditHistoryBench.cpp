@@ -1,46 +1,18 @@
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
-#include "core/Services.hpp"
-#include "game/Game.hpp"
+#include "BenchScreen.hpp"
 #include "gameplay/BackgroundTile.hpp"
-#include "gameplay/GameplayScreen.hpp"
-#include "gameplay/GameplayScreenBehavior.hpp"
 #include "gameplay/GameplayState.hpp"
-#include "graphics/Texture.hpp"
-#include "graphics/TextureManager.hpp"
 #include "input/InputManager.hpp"
-#include "scene/GameObject.hpp"
 
 namespace {
-
-// No window, no device: the editor's input pass is all that runs.
-class NoWindow : public Platform {
-public:
-    void CreateWindowAndDevice() override {}
-    bool PumpMessages() override { return false; }
-    void RenderFrame() override {}
-    int64_t NowTicks() override { return 0; }
-    int64_t CounterFrequency() override { return 1; }
-    void SleepTicks(int64_t) override {}
-    void ReleaseDevice() override {}
-};
 
 // The gameplay screen over pictures without device textures, the editor on and a history of
 // `strokes` one-cell strokes, each of which changed its cell.
 class EditorWithHistory {
 public:
-    explicit EditorWithHistory(int strokes) : game_(std::make_unique<NoWindow>()) {
-        auto bank = std::make_unique<TextureBank>();
-        for (const char* name : {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight",
-                                 "GutBottomLeft", "GutBottomRight", "TorvelPose", "TorvelWoosh1",
-                                 "TorvelWoosh1a", "TorvelWoosh2", "TorvelWoosh2a"})
-            bank->textures[name] = std::make_unique<Texture>(nullptr, 64.0f, 64.0f);
-        Services::textures->banks["Main"] = std::move(bank);
+    explicit EditorWithHistory(int strokes) : editor_(screen_.behavior) {
         Services::input->Bind(Action::EditorPlaceTile, Key::LeftMouse);
-        GameObject* screen = Services::root->AddChild(new GameplayScreen());
-        editor_ = dynamic_cast<GameplayScreenBehavior*>(screen->behaviors.at(0));
         editor_->started = true;  // the level comes from no file here
         gameplayState.editorMode = true;
         for (int i = 0; i < strokes; ++i) {
@@ -70,7 +42,7 @@ public:
     }
 
 private:
-    Game game_;
+    BenchScreen screen_;
     GameplayScreenBehavior* editor_ = nullptr;
 };
 
