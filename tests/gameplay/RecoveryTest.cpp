@@ -73,15 +73,6 @@ TEST(Recovery, SavingDiscardingOrUndoingToTheFileRemovesTheCopy) {
     }
 }
 
-TEST(Recovery, TheEndOfTheGameByASignalCopiesWhatIsUnsavedAtOnce) {
-    EditorWorld world;
-    world.Paint({{4, 4}});
-    world.game->RequestQuit();  // what SIGTERM does: the loop ends, nothing is asked
-    world.RunFrames(1);
-    world.game->ShutDown();
-    ASSERT_EQ(Copies().size(), 1u);
-}
-
 namespace {
 
 // A recovery copy as the game writes one, naming `level`.
