@@ -89,10 +89,13 @@ TEST(SdlPlatform, KeysAndButtonsArriveAsTheGameNamesThemAndOnlyTheUserClosingAsk
     EXPECT_TRUE(
         w.Frame({KeyEvent(SDL_SCANCODE_F4, true, KMOD_LCTRL)}));  // F4 without Alt is a key like any other
     EXPECT_EQ(w.guard.asked, 1);
+    EXPECT_TRUE(w.Frame({CloseEvent(SDL_WINDOWEVENT)}));  // each alone asks too
+    EXPECT_TRUE(w.Frame({CloseEvent(SDL_QUIT)}));         // another program asking the game to quit
+    EXPECT_EQ(w.guard.asked, 3);
     w.guard.answer = true;
     EXPECT_FALSE(
         w.Frame({KeyEvent(SDL_SCANCODE_LALT, true, KMOD_LALT), KeyEvent(SDL_SCANCODE_F4, true, KMOD_LALT)}));
-    EXPECT_EQ(w.guard.asked, 2);
+    EXPECT_EQ(w.guard.asked, 4);
     // The title shows on the window.
     w.screen->platform().SetWindowTitle("Game *");
     EXPECT_STREQ(SDL_GetWindowTitle(w.screen->settings.window), "Game *");

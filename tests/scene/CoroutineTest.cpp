@@ -60,6 +60,14 @@ TEST(Coroutine, StartRunsStepZeroAtOnceAndAgainOnlyAfterAStop) {
     EXPECT_EQ(w.b.ran, (Steps{0, 1, 0, 1, 2}));
     w.b.StartCoroutine(&Scripted::Body);
     EXPECT_EQ(w.b.ran.back(), 0);
+    // Step 0 answering Restart would run step 0 for ever within one pass: it is stopped instead.
+    World looping;
+    looping.b.script = {{0, {YieldKind::Restart}}};
+    testing::internal::CaptureStderr();
+    looping.b.StartCoroutine(&Scripted::Body);
+    looping.Frames(2);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Restart from step 0"), std::string::npos);
+    EXPECT_EQ(looping.b.ran, (Steps{0}));
 }
 
 TEST(Coroutine, WaitsCountGameTimeAndPassesAndGoToAndRestartRunAtOnce) {
