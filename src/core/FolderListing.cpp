@@ -49,6 +49,12 @@ std::string LowerExtension(const fs::path& file) {
     return ext;
 }
 
+std::string LowerFileName(const fs::path& file) {
+    std::string name = file.filename().string();
+    for (char& c : name) c = LowerAscii(c);
+    return name;
+}
+
 std::string StemOf(const fs::path& file) {
     const std::string name = file.filename().string();
     const auto dot = name.rfind('.');

@@ -16,6 +16,9 @@ bool ListedBefore(const boost::filesystem::path& a, const boost::filesystem::pat
 // The file name's extension from the last dot on, ASCII letters lower-cased (".png").
 std::string LowerExtension(const boost::filesystem::path& file);
 
+// The file name with its ASCII letters lower-cased: names compared letter case aside.
+std::string LowerFileName(const boost::filesystem::path& file);
+
 // The file name without its last extension, case kept.
 std::string StemOf(const boost::filesystem::path& file);
 

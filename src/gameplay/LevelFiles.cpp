@@ -9,7 +9,6 @@
 #include <boost/filesystem/operations.hpp>
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/ptree.hpp>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <sstream>
@@ -92,14 +91,7 @@ fs::path LinkTarget(const fs::path& file) {
     SaveFailed(file, "cannot follow the link", ELOOP);
 }
 
-std::string Lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return text;
-}
-
-bool SameName(const fs::path& a, const fs::path& b) {
-    return Lowered(a.filename().string()) == Lowered(b.filename().string());
-}
+bool SameName(const fs::path& a, const fs::path& b) { return LowerFileName(a) == LowerFileName(b); }
 
 // The level files to load: the content's, and for installed content the user's over them.
 std::vector<fs::path> LevelFilesToLoad() {
@@ -133,16 +125,16 @@ fs::path SaveFolder() {
 
 std::optional<std::string> FreeLevelFileName() {
     std::vector<std::string> taken;
-    for (const auto& level : gameplayState.levels) taken.push_back(Lowered(level->fileName));
+    for (const auto& level : gameplayState.levels) taken.push_back(LowerFileName(level->fileName));
     for (const fs::path& folder : {LevelFolder(), SaveFolder()}) {
         boost::system::error_code ignored;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder, ignored)) {
-            taken.push_back(Lowered(entry.path().filename().string()));
+            taken.push_back(LowerFileName(entry.path()));
         }
     }
     for (int32_t n = 2; n <= 999; ++n) {
         const std::string name = "Level" + std::to_string(n) + ".json";
-        if (std::find(taken.begin(), taken.end(), Lowered(name)) == taken.end()) return name;
+        if (std::find(taken.begin(), taken.end(), LowerFileName(name)) == taken.end()) return name;
     }
     return std::nullopt;
 }

@@ -34,9 +34,9 @@ void RequireSomeLevel();
 void ClearLevels();
 
 // Saves `level` to its file (the name it was loaded from, else name + ".json") in the save
-// folder, which is created first when it is the user's own. The text goes to a temporary file beside it, is flushed to disk and renamed over
-// the old file, so a failure at any point leaves the old file whole; the new file keeps the
-// old one's permission bits. A level file that is a symbolic link stays one: the file it
+// folder, which is created first when it is the user's own. The text goes to a temporary file
+// beside it, is flushed to disk and renamed over the old file, so a failure at any point leaves
+// the old file whole; the new file keeps the old one's permission bits. A level file that is a symbolic link stays one: the file it
 // points to is replaced the same way, in its own folder. A file without any write permission
 // bit is not replaced. A failure is a ContentError naming the level's file; the temporary
 // file is removed.

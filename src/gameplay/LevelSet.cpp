@@ -74,7 +74,7 @@ void LevelSet::Show(int32_t index) {
     ShowCodes(edits_[size_t(Shown())].codes);
 }
 
-void LevelSet::Append(const std::string& fileName, const LevelCodes& codes) {
+void LevelSet::Adopt(const std::string& fileName, const LevelCodes& codes) {
     auto level = std::make_unique<LevelData>();
     level->fileName = fileName;
     level->name = StemOf(fileName);
@@ -90,12 +90,10 @@ void LevelSet::Append(const std::string& fileName, const LevelCodes& codes) {
 bool LevelSet::AddNew() {
     const std::optional<std::string> file = FreeLevelFileName();
     if (!file) return false;
-    Append(*file, NewLevelCodes());
+    Adopt(*file, NewLevelCodes());
     Show(Count() - 1);
     return true;
 }
-
-void LevelSet::Adopt(const std::string& fileName, const LevelCodes& codes) { Append(fileName, codes); }
 
 void LevelSet::Recover(int32_t index, const LevelCodes& codes) {
     const LevelCodes before = Codes(index);

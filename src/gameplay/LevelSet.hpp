@@ -61,8 +61,6 @@ private:
         EditHistory history;
         bool written = true;
     };
-    void Append(const std::string& fileName, const LevelCodes& codes);
-
     std::vector<Edits> edits_;
     EditHistory unloaded_;
 };
