@@ -8,7 +8,7 @@
 #include "gameplay/MessagePanel.hpp"
 #include "gameplay/Player.hpp"
 #include "graphics/FontManager.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "graphics/TextureManager.hpp"
 #include "scene/Component.hpp"
 

@@ -17,7 +17,7 @@
 #include "gameplay/Reachability.hpp"
 #include "gameplay/TileKind.hpp"
 #include "graphics/Font.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
 

@@ -7,7 +7,7 @@
 #include "gameplay/TileKind.hpp"
 #include "graphics/Font.hpp"
 #include "graphics/FontManager.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "graphics/TextureManager.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"

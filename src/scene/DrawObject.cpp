@@ -2,7 +2,7 @@
 
 #include "core/SpriteBatch.hpp"
 #include "graphics/Font.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "graphics/Texture.hpp"
 #include "scene/GameObject.hpp"
 

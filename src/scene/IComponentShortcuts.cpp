@@ -1,6 +1,6 @@
 #include "scene/IComponentShortcuts.hpp"
 
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "scene/Component.hpp"
 
 void IComponentShortcuts::OfferComponent(Component* c) {

@@ -2,7 +2,7 @@
 
 #include "FuzzSupport.hpp"
 #include "graphics/FontManager.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "scene/DrawObject.hpp"
 #include "scene/GameObject.hpp"
 #include "core/GameSettings.hpp"

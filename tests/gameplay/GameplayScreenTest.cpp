@@ -5,7 +5,7 @@
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "graphics/TextureManager.hpp"
 #include "scene/Component.hpp"
 #include "support/GameplayWorld.hpp"

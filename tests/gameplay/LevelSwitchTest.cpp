@@ -6,7 +6,7 @@
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelFiles.hpp"
 #include "gameplay/MessagePanel.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "scene/Component.hpp"
 #include "support/AllocationCounter.hpp"
 #include "support/GameplayWorld.hpp"

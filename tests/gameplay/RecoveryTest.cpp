@@ -11,7 +11,7 @@
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
 #include "gameplay/LevelFiles.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "scene/Component.hpp"
 #include "scene/GameObject.hpp"
 #include "support/GameplayWorld.hpp"

@@ -5,7 +5,7 @@
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/MessagePanel.hpp"
-#include "graphics/TextComponent.hpp"
+#include "scene/TextComponent.hpp"
 #include "scene/Component.hpp"
 #include "gameplay/LevelFiles.hpp"
 #include "support/GameplayWorld.hpp"
