@@ -14,6 +14,8 @@ public:
     explicit EditorWithHistory(int strokes) : editor_(screen_.behavior) {
         Services::input->Bind(Action::EditorPlaceTile, Key::LeftMouse);
         editor_->started = true;  // the level comes from no file here
+        editor_->levels().Adopt("Bench.json", LevelCodes{});
+        editor_->levels().Show(0);
         gameplayState.editorMode = true;
         for (int i = 0; i < strokes; ++i) {
             // Each pass over the grid paints another code, so every stroke is a step.

@@ -2,7 +2,6 @@
 
 #include "core/Services.hpp"
 #include "gameplay/Pictures.hpp"
-#include "gameplay/Player.hpp"
 #include "gameplay/TileKind.hpp"
 #include "graphics/Texture.hpp"
 #include "graphics/TextureManager.hpp"
@@ -55,8 +54,4 @@ void BackgroundTile::SetKind(int32_t code) {
         return;
     }
     sprite->texture = Services::textures->GetTexture("GutBackground");
-    if (code == int32_t(TileKind::PlayerStart)) {
-        PlacePlayer(column, row);
-        RestartPlayerAnimation();
-    }
 }

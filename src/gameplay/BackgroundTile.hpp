@@ -12,8 +12,8 @@ public:
     // ContentError.
     BackgroundTile();
 
-    // Code 7 on a grid cell also places the player there and restarts its animation; on the
-    // cursor it only shows the player's picture.
+    // Sets the code, the picture and whether the cell blocks; code 7 shows floor on a grid cell
+    // and the player's picture on the cursor. Placing the player is the level's business.
     void SetKind(int32_t code);
 
     bool solid = false;

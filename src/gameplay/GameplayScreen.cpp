@@ -59,6 +59,7 @@ void ForgetObjects() {
     gameplayState.title = nullptr;
     gameplayState.levelLine = nullptr;
     gameplayState.panel = nullptr;
+    gameplayState.overlays.clear();
 }
 
 void AddTiles(GameObject& screen) {
@@ -89,6 +90,7 @@ GameplayScreen::GameplayScreen() {
         AddCursor(*this);
         AddLevelLine(*this);
         gameplayState.panel = AddChild(new MessagePanel());
+        gameplayState.overlays.push_back(gameplayState.panel);
     } catch (...) {
         ForgetObjects();  // a missing picture: what was built is destroyed with the base
         throw;

@@ -7,6 +7,7 @@
 
 #include "gameplay/Grid.hpp"
 #include "gameplay/LevelData.hpp"
+#include "gameplay/Overlay.hpp"
 
 class BackgroundTile;
 class GameObject;
@@ -24,7 +25,18 @@ struct GameplayState {
     Player* player = nullptr;
     GameObject* title = nullptr;      // the title line, which also carries short messages
     GameObject* levelLine = nullptr;  // the shown level's name and place, right in the strip
-    MessagePanel* panel = nullptr;  // a question or message over the maze; the player waits while it is open
+    MessagePanel* panel = nullptr;  // a question or message over the maze
+    // Everything that can be drawn over the maze, the panel among them, in the order they are
+    // drawn; the last one open is on top and takes the keys.
+    std::vector<Overlay*> overlays;
+
+    // The open overlay on top, or null: while there is one the player waits.
+    Overlay* TopOverlay() const {
+        for (auto it = overlays.rbegin(); it != overlays.rend(); ++it) {
+            if ((*it)->IsOpen()) return *it;
+        }
+        return nullptr;
+    }
 
     virtual ~GameplayState() = default;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -8,6 +9,9 @@
 inline constexpr int32_t GridColumns = 14;
 inline constexpr int32_t GridRows = 9;
 inline constexpr int32_t TileCount = GridColumns * GridRows;  // slot = row * 14 + column
+
+// A level's tile codes, slot by slot.
+using LevelCodes = std::array<int32_t, TileCount>;
 
 // Pixels, y down. The grid covers x -48..848 and y 0..576: columns 0 and 13 show only a
 // 16-pixel strip on the 800-pixel screen, and the title sits in the strip below row 8.

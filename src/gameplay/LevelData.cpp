@@ -4,6 +4,8 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "gameplay/TileKind.hpp"
+
 namespace {
 
 // A decimal whole number like a stream read gives it: leading white space skipped, an
@@ -51,3 +53,12 @@ void LevelData::WriteTo(boost::property_tree::ptree& tree) const {
     }
     tree.put("Tiles", text);
 }
+
+std::optional<GridCell> StartCell(const LevelCodes& codes) {
+    for (int32_t slot = TileCount - 1; slot >= 0; --slot) {
+        if (codes[size_t(slot)] == int32_t(TileKind::PlayerStart)) return GridCell{slot % GridColumns, slot / GridColumns};
+    }
+    return std::nullopt;
+}
+
+GridCell PlayerCell(const LevelCodes& codes) { return StartCell(codes).value_or(GridCell{2, 1}); }

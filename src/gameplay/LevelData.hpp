@@ -1,13 +1,23 @@
 #pragma once
 
-#include <array>
 #include <boost/property_tree/ptree_fwd.hpp>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "gameplay/EditHistory.hpp"
 #include "gameplay/Grid.hpp"
 
-// One level: the tile codes of the 14 x 9 grid, slot = row * 14 + column.
+// What the recovery copy of a level holds, as far as the game knows.
+struct RecoveryState {
+    LevelCodes codes{};     // as in the copy (written, or waiting to be)
+    bool onDisk = false;
+    float changedAt = -1;   // game time when the shown codes first differed from the copy; -1 when they do not
+};
+
+// One level while the game runs: its file, the codes in that file, the codes it shows, its undo
+// history and its recovery copy. The level list (GameplayState.levels) holds one each; LevelSet
+// is the only one that changes them.
 class LevelData {
 public:
     virtual ~LevelData() = default;
@@ -21,8 +31,20 @@ public:
     // Sets the tree's "Tiles" member to the 126 codes joined by commas.
     void WriteTo(boost::property_tree::ptree& tree) const;
 
+    // The codes shown differ from the file, or there is no file yet.
+    bool IsModified() const { return !hasFile || shown != tiles; }
+
     std::string name;      // the file's stem, case kept
     std::string fileName;  // its file's name, kept by a save (in the save folder, see LevelFiles)
     int32_t index = 0;     // position in the level list when it was added
-    std::array<int32_t, TileCount> tiles{};
+    LevelCodes tiles{};    // as in its file (as loaded, then as last saved)
+    LevelCodes shown{};    // what the level shows; the grid shows the current level's
+    EditHistory history;
+    bool hasFile = true;
+    RecoveryState recovery;
 };
+
+// Where the player starts in `codes`: the start cell (code 7) of the highest slot, none without one.
+std::optional<GridCell> StartCell(const LevelCodes& codes);
+// Where showing the level puts the player: its start cell, else cell (2, 1).
+GridCell PlayerCell(const LevelCodes& codes);

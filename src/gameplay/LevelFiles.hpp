@@ -33,13 +33,15 @@ void RequireSomeLevel();
 // Deletes every level of the list.
 void ClearLevels();
 
-// Saves `level` to its file (the name it was loaded from, else name + ".json") in the save
-// folder, which is created first when it is the user's own. The text goes to a temporary file
-// beside it, is flushed to disk and renamed over the old file, so a failure at any point leaves
-// the old file whole; the new file keeps the old one's permission bits. A level file that is a symbolic link stays one: the file it
-// points to is replaced the same way, in its own folder. A file without any write permission
-// bit is not replaced. A failure is a ContentError naming the level's file; the temporary
-// file is removed.
+// Where `level` is saved: its file name (the one it was loaded from, else name + ".json") in
+// the save folder.
+boost::filesystem::path LevelFilePath(const LevelData& level);
+
+// Saves `level`'s `tiles` to LevelFilePath, creating the save folder first when it is the
+// user's own, through the durable writer: a failure at any point leaves the old file whole;
+// the new file keeps the old one's permission bits; a level file that is a symbolic link stays
+// one and the file it points to is replaced; a file without any write permission bit is not
+// replaced. A failure is a ContentError naming the level's file.
 void WriteLevelFile(const LevelData& level);
 
 // The first of Level2.json, Level3.json ... Level999.json that no level of the list and no

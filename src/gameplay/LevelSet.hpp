@@ -1,66 +1,89 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include <boost/filesystem/path.hpp>
 
-#include "gameplay/EditHistory.hpp"
 #include "gameplay/Grid.hpp"
+#include "gameplay/LevelData.hpp"
+#include "gameplay/RecoveryCopies.hpp"
 
-using LevelCodes = std::array<int32_t, TileCount>;
-
-// The codes the grid tiles show now, slot by slot.
-LevelCodes GridCodes();
-
-// The levels while the game runs. The list itself is GameplayState.levels, whose codes stay
-// as on disk until a save; beside each level this keeps the codes it shows (the grid's for the
-// shown one), its own undo history and whether its file exists yet.
+// The levels while the game runs, and the only way to change them: the list is
+// GameplayState.levels, one LevelData each (its file, the codes on disk and shown, its undo
+// history, its recovery copy). Showing, painting, undoing, saving, recovering and adding a
+// level all go through here, and nothing else puts codes on the grid, which always shows the
+// current level's `shown` codes.
 class LevelSet {
 public:
-    // Loads every level file (a ContentError as LoadLevels gives it); nothing is modified.
-    void Load();
-    int32_t Count() const { return int32_t(edits_.size()); }
-    int32_t Shown() const;
-    // The shown level's undo history (before any level is loaded, one that no level keeps).
-    EditHistory& History() { return edits_.empty() ? unloaded_ : edits_.at(size_t(Shown())).history; }
+    // Recovery copies go to `recoveryFolder`; none are kept without one.
+    explicit LevelSet(std::optional<boost::filesystem::path> recoveryFolder = std::nullopt);
 
-    // Shows level `index` (wrapping around the list) as at start: the player on its start
-    // cell, its animation restarted. The level shown before keeps the grid's codes.
+    // Loads every level file (a ContentError as LoadLevels gives it); nothing is modified or shown.
+    void Load();
+    int32_t Count() const;
+    int32_t Shown() const;
+    const LevelData& Level(int32_t index) const;
+
+    // Shows level `index` (wrapping around the list): its codes on the grid, the player on its
+    // PlayerCell with the animation started afresh. The level shown before closes its stroke.
     void Show(int32_t index);
+    // The first show at start: as Show, but without a start cell the animation is not started.
+    void ShowFirst();
+
+    // Puts `code` on `cell` of the shown level, as part of the open stroke; painting the start
+    // code puts the player there. A cell off the grid does nothing.
+    void Paint(GridCell cell, int32_t code);
+    // The cursor took another code (the copy action): part of the open stroke.
+    void RecordCursor(int32_t before, int32_t after);
+    void EndStroke();
+    // Takes the shown level's last step back, or applies the next again; false when there was none.
+    bool Undo();
+    bool Redo();
+
     // Adds a level after the last, a closed duct loop around floor with the start at column 1,
     // row 1, named after the first free file name Level2.json ... Level999.json, and shows it.
     // Its file is written on its first save. False, and nothing added, when no name is free.
     bool AddNew();
-
     // Adds a level whose file does not exist yet, with `codes`, after the last; not shown.
     void Adopt(const std::string& fileName, const LevelCodes& codes);
     // Makes `codes` the level's unsaved edits, as one step of its history that takes them back.
     void Recover(int32_t index, const LevelCodes& codes);
 
-    // The codes the level shows (the grid's for the shown level).
-    LevelCodes Codes(int32_t index) const;
+    const LevelCodes& Codes(int32_t index) const { return Level(index).shown; }
     // Where the level is saved (the file need not exist yet): in the save folder, see LevelFiles.
     boost::filesystem::path FilePath(int32_t index) const;
-    bool IsWritten(int32_t index) const { return edits_.at(size_t(index)).written; }
-    // The codes shown differ from the file, or there is no file yet.
-    bool IsModified(int32_t index) const;
+    bool HasFile(int32_t index) const { return Level(index).hasFile; }
+    bool IsModified(int32_t index) const { return Level(index).IsModified(); }
     bool AnyModified() const;
     // The modified levels' file names, in list order.
     std::vector<std::string> ModifiedFiles() const;
-
     // Writes level `index` with the codes it shows. A failure is a ContentError naming the
     // file; the level stays modified.
     void Save(int32_t index);
 
+    // At start, after Load: brings back the edits kept in recovery copies (see RecoveryCopies);
+    // gives the recovered levels' file names in list order.
+    std::vector<std::string> RestoreRecoveryCopies();
+    // Once a frame (`now` is the game's time): keeps the copies of modified levels up to date.
+    void KeepRecoveryCopies(float now) { recovery_.Keep(levels(), now); }
+    // The game is ending: every modified level's copy is written now, and finished.
+    void FlushRecoveryCopies() { recovery_.Flush(levels()); }
+    // The edits are thrown away: every copy goes, and none is written from now on.
+    void DiscardRecoveryCopies() { recovery_.Discard(levels()); }
+    RecoveryCopies& recovery() { return recovery_; }
+
 private:
-    struct Edits {
-        LevelCodes codes{};  // not read for the shown level: the grid holds its codes
-        EditHistory history;
-        bool written = true;
-    };
-    std::vector<Edits> edits_;
-    EditHistory unloaded_;
+    // GameplayState.levels, which only this changes.
+    static std::vector<std::unique_ptr<LevelData>>& levels();
+    LevelData& Current() { return *levels().at(size_t(Shown())); }
+    // The one place that changes a code the grid shows.
+    void PutOnGrid(int32_t slot, int32_t code);
+    void ApplyStep(std::span<const EditChange> step, bool redo);
+
+    RecoveryCopies recovery_;
 };

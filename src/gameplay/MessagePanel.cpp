@@ -4,18 +4,16 @@
 #include <cmath>
 
 #include "core/Services.hpp"
-#include "gameplay/TileKind.hpp"
+#include "gameplay/PanelFrame.hpp"
 #include "graphics/Font.hpp"
 #include "graphics/FontManager.hpp"
 #include "scene/TextComponent.hpp"
-#include "graphics/TextureManager.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
 
 namespace {
 
-// Half-size duct pieces make the frame, as the editor's cursor shows them.
-constexpr float piece = 32.0f;
+constexpr float piece = PanelFrame::piece;
 constexpr float boxLeft = 80.0f;
 constexpr float boxWidth = 640.0f;
 constexpr int32_t piecesAcross = int32_t(boxWidth / piece);
@@ -30,27 +28,6 @@ constexpr float gridHeight = 576.0f;  // the box is centred on the maze, above t
 constexpr Color textColor{255, 222, 230, 255};
 constexpr Color answerColor{255, 196, 120, 255};
 constexpr Color hoverColor{255, 255, 255, 255};
-
-const char* PieceName(TileKind kind) {
-    switch (kind) {
-        case TileKind::Horizontal: return "GutHorizontal";
-        case TileKind::Vertical: return "GutVertical";
-        case TileKind::TopLeft: return "GutTopLeft";
-        case TileKind::TopRight: return "GutTopRight";
-        case TileKind::BottomLeft: return "GutBottomLeft";
-        default: return "GutBottomRight";
-    }
-}
-
-GameObject* AddSprite(GameObject& panel, const char* picture, Vector2 size, Color color) {
-    auto* object = panel.AddChild(new GameObject());
-    object->AddComponent(new Pos2dComponent());
-    SpriteComponent* sprite = object->AddComponent(new SpriteComponent());
-    sprite->texture = Services::textures->GetTexture(picture);
-    sprite->size = size;
-    sprite->color = color;
-    return object;
-}
 
 GameObject* AddText(GameObject& panel, Font* font, Color color) {
     auto* object = panel.AddChild(new GameObject());
@@ -99,20 +76,16 @@ std::vector<std::string> WrapText(const Font* font, std::string_view text, float
 
 MessagePanel::MessagePanel() {
     font_ = Services::fonts->GetFont("Title");
-    for (auto& shade : fill_) shade = AddSprite(*this, "GutBackground", Vector2(), Color{36, 14, 22, 255});
-    for (int32_t i = 0; i < 2 * piecesAcross + 2 * (maxPiecesDown - 2); ++i)
-        border_.push_back(AddSprite(*this, "GutHorizontal", Vector2(piece, piece), Color{}));
+    frame_ = AddChild(new PanelFrame());
     for (auto& line : lines_) line = AddText(*this, font_, textColor);
     for (auto& label : labels_) label = AddText(*this, font_, answerColor);
-    Show(false);
+    ShowText(false);
 }
 
-void MessagePanel::Show(bool shown) {
+void MessagePanel::ShowText(bool shown) {
     const int32_t layer = shown ? 2 : 0;  // over the player and the cursor, or never drawn
-    for (GameObject* child : children) {
-        if (child->sprite) child->sprite->layer = layer;
-        if (child->text) child->text->layer = layer;
-    }
+    for (GameObject* line : lines_) line->text->layer = layer;
+    for (GameObject* label : labels_) label->text->layer = layer;
 }
 
 void MessagePanel::Open(std::string_view text, std::vector<PanelAnswer> answers) {
@@ -124,7 +97,7 @@ void MessagePanel::Open(std::string_view text, std::vector<PanelAnswer> answers)
         wrapped.resize(size_t(maxLines));
         wrapped.back() += " ...";
     }
-    Show(true);
+    ShowText(true);
     const float lineHeight = font_ ? font_->lineHeight : 22.0f;
     const int32_t count = int32_t(wrapped.size());
     const float top = LayOutBox(count);
@@ -143,28 +116,7 @@ float MessagePanel::LayOutBox(int32_t lineCount) {
     const int32_t down = std::clamp(int32_t(std::ceil((content + 2.0f * padding) / piece)) + 2, 3, maxPiecesDown);
     const float height = float(down) * piece;
     const float top = std::floor((gridHeight - height) * 0.5f);
-    for (GameObject* shade : fill_) {
-        // Under the inner half of the frame, so no gap shows between frame and fill.
-        shade->pos2d->position = Vector2(boxLeft + boxWidth * 0.5f, top + height * 0.5f);
-        shade->sprite->size = Vector2(boxWidth - piece, height - piece);
-    }
-
-    size_t used = 0;
-    const auto place = [&](int32_t column, int32_t row, TileKind kind) {
-        GameObject& p = *border_[used++];
-        p.pos2d->position = Vector2(boxLeft + (float(column) + 0.5f) * piece, top + (float(row) + 0.5f) * piece);
-        p.sprite->texture = Services::textures->GetTexture(PieceName(kind));
-    };
-    for (int32_t column = 0; column < piecesAcross; ++column) {
-        const bool first = column == 0, last = column == piecesAcross - 1;
-        place(column, 0, first ? TileKind::TopLeft : last ? TileKind::TopRight : TileKind::Horizontal);
-        place(column, down - 1, first ? TileKind::BottomLeft : last ? TileKind::BottomRight : TileKind::Horizontal);
-    }
-    for (int32_t row = 1; row < down - 1; ++row) {
-        place(0, row, TileKind::Vertical);
-        place(piecesAcross - 1, row, TileKind::Vertical);
-    }
-    for (size_t i = used; i < border_.size(); ++i) border_[i]->sprite->layer = 0;
+    frame_->Place(boxLeft, top, piecesAcross, down);
     return std::floor(top + piece + (height - 2.0f * piece - content) * 0.5f);
 }
 
@@ -188,7 +140,16 @@ void MessagePanel::LayOutAnswers(float top) {
 
 void MessagePanel::Close() {
     open_ = false;
-    Show(false);
+    frame_->Hide();
+    ShowText(false);
+}
+
+void MessagePanel::HandleInput() {
+    const int32_t given = TakeAnswer();
+    if (given < 0) return;
+    const std::function<void()> chosen = answers_[size_t(given)].chosen;
+    Close();
+    if (chosen) chosen();
 }
 
 int32_t MessagePanel::TakeAnswer() {

@@ -2,27 +2,30 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "input/Key.hpp"
-#include "scene/GameObject.hpp"
+#include "gameplay/Overlay.hpp"
 
 class Font;
+class PanelFrame;
 
-// One way to answer the panel: the keys that give it and its label ("S: Save").
+// One way to answer the panel: the keys that give it, its label ("S: Save") and what it does
+// (run after the panel has closed, so it may open the panel again).
 struct PanelAnswer {
     Key key = Key::None;
     Key otherKey = Key::None;
     std::string label;
+    std::function<void()> chosen;
 };
 
 // A box over the maze, drawn with the game's duct tiles and title font, holding a question or
 // a message and its answers, given by their keys or by a click on their labels. The frame loop
-// runs on while it is open, so the music plays and a signal still ends the game. Built once
-// and hidden while closed: nothing joins the scene tree while the game runs.
-class MessagePanel : public GameObject {
+// runs on while it is open, so the music plays and a signal still ends the game.
+class MessagePanel : public Overlay {
 public:
     static constexpr int32_t maxLines = 6;
     static constexpr int32_t maxAnswers = 3;
@@ -33,30 +36,27 @@ public:
     // at most maxAnswers answers.
     void Open(std::string_view text, std::vector<PanelAnswer> answers);
     void Close();
-    bool IsOpen() const { return open_; }
     const std::string& text() const { return text_; }
 
-    // The index of the answer given in this frame (its key pressed, or the left button pressed
-    // on its label), -1 for none. Lights up the label under the pointer.
-    int32_t TakeAnswer();
+    // Lights up the label under the pointer; an answer given in this frame (its key pressed,
+    // or the left button pressed on its label) closes the panel and runs what it does.
+    void HandleInput() override;
 
 private:
-    void Show(bool shown);
-    // Places the frame and the fill around `lineCount` lines and the answers; gives the top
-    // of the first line.
+    // The index of the answer given in this frame, -1 for none.
+    int32_t TakeAnswer();
+    void ShowText(bool shown);
+    // Places the frame around `lineCount` lines and the answers; gives the top of the first line.
     float LayOutBox(int32_t lineCount);
     void LayOutAnswers(float top);
 
     Font* font_ = nullptr;  // null without a "Title" font: the box shows, the text does not
-    bool open_ = false;
     std::string text_;
     std::vector<PanelAnswer> answers_;
     std::array<float, maxAnswers> answerLeft_{};
     std::array<float, maxAnswers> answerRight_{};
     float answerTop_ = 0.0f;
-    // The floor picture is mostly clear, so the fill is that picture drawn darkened four times over.
-    std::array<GameObject*, 4> fill_{};
-    std::vector<GameObject*> border_;
+    PanelFrame* frame_ = nullptr;
     std::array<GameObject*, maxLines> lines_{};
     std::array<GameObject*, maxAnswers> labels_{};
 };

@@ -30,3 +30,7 @@ void RestartPlayerAnimation() {
     b.StopCoroutine(&PlayerBehavior::Animate);
     b.StartCoroutine(&PlayerBehavior::Animate);
 }
+
+void StopPlayerAnimation() {
+    if (gameplayState.player) gameplayState.player->behavior->StopCoroutine(&PlayerBehavior::Animate);
+}

@@ -19,3 +19,5 @@ public:
 void PlacePlayer(int32_t column, int32_t row);
 // Runs the player's animation again from its pose.
 void RestartPlayerAnimation();
+// Stops the animation where it is.
+void StopPlayerAnimation();

@@ -6,7 +6,6 @@
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/Grid.hpp"
-#include "gameplay/MessagePanel.hpp"
 #include "graphics/TextureManager.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
@@ -24,7 +23,7 @@ bool Blocks(int32_t column, int32_t row) {
 }  // namespace
 
 void PlayerBehavior::HandleInput() {
-    if (gameplayState.panel && gameplayState.panel->IsOpen()) return;  // the keys answer the question
+    if (gameplayState.TopOverlay()) return;  // the keys are the overlay's
     const InputManager& input = *Services::input;
     int32_t dx = 0, dy = 0;
     if (input.IsActionDown(Action::MoveUp)) dy -= 1;

@@ -2,15 +2,14 @@
 
 #include <array>
 
+#include "gameplay/LevelData.hpp"
 #include "gameplay/TileKind.hpp"
 
 std::bitset<TileCount> ReachableCells(const LevelCodes& codes) {
     std::bitset<TileCount> reached;
-    int32_t start = -1;
-    for (int32_t slot = TileCount - 1; slot >= 0 && start < 0; --slot) {
-        if (codes[size_t(slot)] == int32_t(TileKind::PlayerStart)) start = slot;
-    }
-    if (start < 0) return reached;
+    const std::optional<GridCell> startCell = StartCell(codes);
+    if (!startCell) return reached;
+    const int32_t start = SlotOf(*startCell);
     // Each cell enters the queue once, so it never needs more than TileCount places.
     std::array<int32_t, TileCount> queue{};
     size_t head = 0, tail = 0;

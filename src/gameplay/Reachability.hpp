@@ -4,12 +4,12 @@
 
 #include "core/Color.hpp"
 
-#include "gameplay/LevelSet.hpp"
+#include "gameplay/Grid.hpp"
 
-// The cells the player can walk to from the level's start cell (the start of the highest
-// slot, where applying the level puts the player), the start included. Every step the player
-// takes is one cell across or down to an open cell of the grid (a diagonal slide too is made
-// of such steps), so this is a flood over open neighbours. No start cell: none.
+// The cells the player can walk to from the level's start cell (StartCell), the start
+// included. Every step the player takes is one cell across or down to an open cell of the grid
+// (a diagonal slide too is made of such steps), so this is a flood over open neighbours. No
+// start cell: none.
 std::bitset<TileCount> ReachableCells(const LevelCodes& codes);
 
 // The tint of the open cells out of reach while the editor is on. The floor picture is mostly

@@ -1,19 +1,24 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <boost/filesystem/path.hpp>
 
-#include "core/BackgroundSync.hpp"
-#include "gameplay/LevelSet.hpp"
+#include "core/BackgroundWriter.hpp"
+#include "gameplay/LevelData.hpp"
+
+using LevelList = std::vector<std::unique_ptr<LevelData>>;
 
 // Copies of the codes of levels that differ from their files, kept in the user's state folder
 // so that edits outlive a crash, a kill or a power cut. Level files themselves are only ever
 // written by a save. One file per level, named after the level and a hash of its full path, so
 // levels of the same name in different content folders do not collide; it holds that path,
-// the codes, the time and whether the level had a file at all.
+// the codes, the time and whether the level had a file at all. What a level's copy holds is
+// kept in its record (LevelData::recovery); the writing runs on a thread of its own.
 class RecoveryCopies {
 public:
     // Seconds from a change to its copy: the most work a crash can take.
@@ -22,37 +27,42 @@ public:
     // Copies go to `folder`, created when first needed; none are kept without one.
     explicit RecoveryCopies(std::optional<boost::filesystem::path> folder);
 
-    // At start, after the levels are loaded: a copy whose codes differ from its level's file
-    // becomes that level's unsaved edits (one undo step takes them back); a copy of a level
-    // that was never saved brings that level back. Gives the recovered levels' file names. A
-    // damaged copy, or one of a level that no longer exists, is left alone with one line on
-    // stderr.
-    std::vector<std::string> Restore(LevelSet& levels);
+    // A copy found in the folder.
+    struct Found {
+        boost::filesystem::path copy;
+        std::string level;  // the level file's full path (Identity)
+        LevelCodes codes{};
+        bool never = false;  // the level had no file when the copy was written
+    };
+    // Every readable copy in the folder; a damaged one is left alone with one line on stderr.
+    std::vector<Found> ReadAll() const;
+    // A copy whose level is gone: one line on stderr, and it moves into the folder "orphaned",
+    // so that it is neither lost nor reported again at every start.
+    void SetAside(const Found& found) const;
+
     // Once a frame: writes the copy of one level whose codes changed at least delaySeconds
     // ago (`now` is the game's time), and removes the copies of levels no longer modified.
-    void Keep(const LevelSet& levels, float now);
-    // The game is ending: every modified level's copy is written now.
-    void Flush(const LevelSet& levels);
+    void Keep(LevelList& levels, float now);
+    // The game is ending: every modified level's copy is written now, and finished.
+    void Flush(LevelList& levels);
     // The edits are thrown away: every copy goes, and none is written from now on.
-    void Discard(const LevelSet& levels);
+    void Discard(LevelList& levels);
+    // Returns once every write and removal asked for so far is done.
+    void Finish() { writer_.Finish(); }
 
     // The copy of the level whose file is `levelFile`.
     boost::filesystem::path CopyOf(const boost::filesystem::path& levelFile) const;
+    // A level file's full path, links resolved, as a copy names it.
+    static std::string Identity(const boost::filesystem::path& levelFile);
 
 private:
-    struct Kept {
-        LevelCodes codes{};     // as in the copy on disk
-        bool onDisk = false;
-        float changedAt = -1;   // when the codes first differed from the copy; -1 when they do not
-    };
-    // Brings level `index`'s copy up to date now: written when modified, removed when not.
-    void Update(const LevelSet& levels, int32_t index);
-    void Write(const LevelSet& levels, int32_t index, const LevelCodes& codes);
-    void Remove(const LevelSet& levels, int32_t index);
+    // Brings the level's copy up to date now: written when modified, removed when not.
+    void Update(LevelData& level);
+    void Write(LevelData& level);
+    void Remove(LevelData& level);
 
     std::optional<boost::filesystem::path> folder_;
-    std::vector<Kept> kept_;  // by level index
     bool discarded_ = false;
-    bool failed_ = false;  // the last write failed: said once, not every half second
-    BackgroundSync sync_;
+    uint64_t failuresSeen_ = 0;
+    BackgroundWriter writer_;
 };

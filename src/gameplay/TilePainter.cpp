@@ -4,24 +4,18 @@
 
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
-#include "gameplay/EditHistory.hpp"
+#include "gameplay/LevelSet.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "input/InputManager.hpp"
 
-namespace {
-
-BackgroundTile& TileAt(GridCell cell) { return *gameplayState.tiles[size_t(SlotOf(cell))]; }
-
-}  // namespace
-
-void TilePainter::EndStroke(EditHistory& history, bool untilReleased) {
+void TilePainter::EndStroke(LevelSet& levels, bool untilReleased) {
     lastPainted_.reset();
     stroke_ = Stroke::None;
-    history.EndStroke();
+    levels.EndStroke();
     waitForRelease_ = waitForRelease_ || untilReleased;
 }
 
-void TilePainter::Update(EditHistory& history) {
+void TilePainter::Update(LevelSet& levels) {
     const InputManager& input = *Services::input;
     const bool place = input.IsActionDown(Action::EditorPlaceTile);
     const bool copy = input.IsActionDown(Action::EditorCopyTile);
@@ -30,7 +24,7 @@ void TilePainter::Update(EditHistory& history) {
     if (!place) lastPainted_.reset();
     const Stroke stroke = place ? Stroke::Place : copy ? Stroke::Copy : Stroke::None;
     if (stroke != stroke_) {
-        history.EndStroke();
+        levels.EndStroke();
         stroke_ = stroke;
     }
     if (!place && !copy) return;
@@ -38,30 +32,25 @@ void TilePainter::Update(EditHistory& history) {
     const GridCell under = PointToCell(input.mousePosition);
     BackgroundTile& cursor = *gameplayState.cursorTile;
     if (place) {
-        PaintLine(lastPainted_.value_or(under), under, cursor.kind, history);
+        PaintLine(lastPainted_.value_or(under), under, cursor.kind, levels);
         lastPainted_ = under;
         return;
     }
     // Off the grid (the title strip, left of or above the grid) there is nothing to copy.
     if (!IsInGrid(under)) return;
     const int32_t before = cursor.kind;
-    cursor.SetKind(TileAt(under).kind);
-    if (cursor.kind != before) history.Record(EditHistory::cursorSlot, before, cursor.kind);
+    cursor.SetKind(levels.Codes(levels.Shown())[size_t(SlotOf(under))]);
+    if (cursor.kind != before) levels.RecordCursor(before, cursor.kind);
 }
 
-void TilePainter::PaintLine(GridCell from, GridCell to, int32_t code, EditHistory& history) {
+void TilePainter::PaintLine(GridCell from, GridCell to, int32_t code, LevelSet& levels) {
     // Bresenham over cells, from the previous frame's cell to this frame's.
     const int32_t dx = std::abs(to.column - from.column), sx = from.column < to.column ? 1 : -1;
     const int32_t dy = -std::abs(to.row - from.row), sy = from.row < to.row ? 1 : -1;
     int32_t error = dx + dy;
     GridCell at = from;
     for (;;) {
-        if (IsInGrid(at)) {
-            BackgroundTile& tile = TileAt(at);
-            const int32_t before = tile.kind;
-            tile.SetKind(code);
-            if (before != code) history.Record(SlotOf(at), before, code);
-        }
+        levels.Paint(at, code);
         if (at == to) break;
         const int32_t twice = 2 * error;
         if (twice >= dy) {

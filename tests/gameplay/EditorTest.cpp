@@ -30,7 +30,7 @@ protected:
                         [=](int) { GameplayWorld::Mouse(GridToWorld(cell.column, cell.row), place, copy); });
     }
     void CopyIntoCursor(int32_t code) {  // through a cell, as a user would
-        GameplayWorld::Tile(6, 6).SetKind(code);
+        GameplayWorld::SetCode({6, 6}, code);
         world.Copy({6, 6});
     }
 

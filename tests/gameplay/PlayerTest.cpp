@@ -60,7 +60,7 @@ TEST(Player, WallsAndTheGridsEdgeBlockADiagonalGoesSidewaysFirstOppositesCancel)
         {{{0, 1}}, {Key::Left}, {1, 1}},
     };
     for (const auto& w : walks) {
-        for (GridCell wall : w.walls) GameplayWorld::Tile(wall.column, wall.row).SetKind(3);
+        for (GridCell wall : w.walls) GameplayWorld::SetCode(wall, 3);
         Walk(world, w.keys);
         EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(w.to.column, w.to.row))
             << w.to.column << ", " << w.to.row;

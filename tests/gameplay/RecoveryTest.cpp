@@ -11,6 +11,7 @@
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
 #include "gameplay/LevelFiles.hpp"
+#include "gameplay/LevelSet.hpp"
 #include "scene/TextComponent.hpp"
 #include "scene/Component.hpp"
 #include "scene/GameObject.hpp"
@@ -113,7 +114,7 @@ TEST(Recovery, CopiesAtStartAreShownUnsavedAndOneUndoTakesEachBack) {
     EXPECT_EQ(GameplayWorld::Shown(), file);  // one step, and nothing before it
 }
 
-TEST(Recovery, ADamagedCopyOrOneOfAVanishedLevelIsIgnoredWithOneLineEach) {
+TEST(Recovery, ADamagedCopyIsIgnoredAndOneOfAVanishedLevelIsSetAsideOnceWithOneLineEach) {
     GameplayWorld world({GameplayWorld::Level({{{1, 1}, 7}}, "Maze.json")}, false);
     fs::create_directories(Folder());
     std::ofstream(Folder() / "Damaged.json") << "{\"Level\": ";
@@ -125,7 +126,12 @@ TEST(Recovery, ADamagedCopyOrOneOfAVanishedLevelIsIgnoredWithOneLineEach) {
     const std::string report = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2) << report;
     EXPECT_NE(report.find("Damaged.json: a damaged recovery copy, ignored"), std::string::npos) << report;
-    EXPECT_NE(report.find("Gone.json, which no longer exists, ignored"), std::string::npos) << report;
+    EXPECT_NE(report.find("Gone.json, which no longer exists, moved to " + (Folder() / "orphaned").string()),
+              std::string::npos)
+        << report;
+    EXPECT_TRUE(fs::exists(Folder() / "orphaned" / "Gone.json"));
     EXPECT_EQ(world.platform->title, "Game");
     EXPECT_EQ(gameplayState.levels.size(), 1u);
+    // The next start says nothing more of it.
+    EXPECT_EQ(GameplayWorld::Levels().RestoreRecoveryCopies(), std::vector<std::string>{});
 }

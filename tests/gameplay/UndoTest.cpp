@@ -57,7 +57,7 @@ TEST_F(Undo, ANewStepDropsTheRedoButAStrokeThatChangesNothingIsNoStep) {
     PressRedo();
     EXPECT_EQ(Code(4, 4) + Code(6, 6), 0);
     // A copy is a step of the cursor's code, one for the whole stroke.
-    GameplayWorld::Tile(6, 6).SetKind(5);
+    GameplayWorld::SetCode({6, 6}, 5);
     world.RunFrames(3, [](int n) { GameplayWorld::Mouse(GridToWorld(n == 1 ? 0 : 6, 6), false, n <= 2); });
     ASSERT_EQ(gameplayState.cursorTile->kind, 5);
     PressUndo();

@@ -8,6 +8,7 @@
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
+#include "gameplay/GameplayScreenBehavior.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
 #include "gameplay/Player.hpp"
@@ -111,6 +112,7 @@ void GameplayWorld::RunFrames(int count, const std::function<void(int)>& script)
     };
     game->RunLoop();
     platform->onFrame = nullptr;
+    if (gameplayState.tiles[0]) Levels().recovery().Finish();
 }
 
 void GameplayWorld::Press(std::initializer_list<Key> keys) {
@@ -137,6 +139,20 @@ void GameplayWorld::Mouse(Vector2 position, bool place, bool copy) {
 
 BackgroundTile& GameplayWorld::Tile(int32_t column, int32_t row) {
     return *gameplayState.tiles[size_t(SlotOf({column, row}))];
+}
+
+LevelSet& GameplayWorld::Levels() {
+    for (const auto& child : Services::root->children) {
+        for (Behavior* behavior : child->behaviors) {
+            if (auto* screen = dynamic_cast<GameplayScreenBehavior*>(behavior)) return screen->levels();
+        }
+    }
+    throw std::logic_error("no gameplay screen");
+}
+
+void GameplayWorld::SetCode(GridCell cell, int32_t code) {
+    Levels().Paint(cell, code);
+    Levels().EndStroke();
 }
 
 LevelCodes GameplayWorld::Shown() {

@@ -17,6 +17,7 @@
 #include "support/TempContent.hpp"
 
 class BackgroundTile;
+class LevelSet;
 
 // The fake platform with a real device: an SDL software renderer drawing into a surface in
 // memory, so the banks load the test's pictures through the real code, headless. With
@@ -65,7 +66,8 @@ public:
     GameplayWorld& operator=(const GameplayWorld&) = delete;
 
     // Runs `count` frames of the real loop at one update each (1/60 s); `script(n)`, n from
-    // 1, runs where the platform delivers input, before that frame's passes.
+    // 1, runs where the platform delivers input, before that frame's passes. Returns once the
+    // files the frames asked to be written in the background are written.
     void RunFrames(int count, const std::function<void(int)>& script = {});
     // One frame with `keys` down together, then one with them up again.
     void Press(std::initializer_list<Key> keys);
@@ -77,6 +79,10 @@ public:
     static void Mouse(Vector2 position, bool place, bool copy);
 
     static BackgroundTile& Tile(int32_t column, int32_t row);
+    // The gameplay screen's levels.
+    static LevelSet& Levels();
+    // Puts `code` on `cell` of the shown level, as one step of its history.
+    static void SetCode(GridCell cell, int32_t code);
     static LevelCodes Shown();                        // the codes the grid shows
     LevelCodes Saved(const std::string& file) const;  // the codes in Content/Levels/`file`
     static Vector2 PlayerAt();

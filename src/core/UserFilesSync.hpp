@@ -1,0 +1,5 @@
+#pragma once
+
+// Called after every file the game writes. On the desktop the write itself is durable; where
+// the user's files live in storage that must be told (a browser's), this hands them over.
+inline void PersistUserFiles() {}
