@@ -16,3 +16,5 @@ std::optional<boost::filesystem::path> FromEnvironment(const char* variable, con
 std::optional<boost::filesystem::path> StateHome() { return FromEnvironment("XDG_STATE_HOME", ".local/state"); }
 
 std::optional<boost::filesystem::path> DataHome() { return FromEnvironment("XDG_DATA_HOME", ".local/share"); }
+
+std::optional<boost::filesystem::path> ConfigHome() { return FromEnvironment("XDG_CONFIG_HOME", ".config"); }
