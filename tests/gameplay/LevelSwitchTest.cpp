@@ -55,20 +55,25 @@ TEST_F(Levels, EachLevelKeepsItsOwnEditsAndHistoryAndTheListWrapsAround) {
     EXPECT_EQ(gameplayState.cursorTile->kind, 2);  // PageDown with Ctrl is no palette key
 }
 
-TEST_F(Levels, SavingWritesTheShownLevelOnlyAndClosingSavesEveryModifiedOne) {
+TEST_F(Levels, SavingWritesTheShownLevelOnlyAndClosingSavesEveryModifiedOneIntoItsOwnFile) {
+    LevelCodes a = world.Saved("A.json"), b = world.Saved("B.json");
     world.Paint({{1, 1}});
+    a[size_t(SlotOf({1, 1}))] = 2;
     Next();
     world.Paint({{2, 2}});
+    b[size_t(SlotOf({2, 2}))] = 2;
     world.Press({Key::Ctrl, Key::S});
-    EXPECT_EQ(world.Saved("B.json")[size_t(SlotOf({2, 2}))], 2);
-    EXPECT_EQ(world.Saved("A.json")[size_t(SlotOf({1, 1}))], 0);
+    EXPECT_EQ(world.Saved("B.json"), b);
+    EXPECT_NE(world.Saved("A.json"), a);
     world.Paint({{4, 4}});
+    b[size_t(SlotOf({4, 4}))] = 2;
+    Previous();  // the other level is shown when both are saved
     world.platform->closeRequested = true;
     world.RunFrames(1);
     EXPECT_EQ(gameplayState.panel->text(), "Save the changes to A.json and B.json before closing?");
     world.Press({Key::S});
-    EXPECT_EQ(world.Saved("A.json")[size_t(SlotOf({1, 1}))], 2);
-    EXPECT_EQ(world.Saved("B.json")[size_t(SlotOf({4, 4}))], 2);
+    EXPECT_EQ(world.Saved("A.json"), a);
+    EXPECT_EQ(world.Saved("B.json"), b);
 }
 
 TEST(NewLevel, TakesTheFirstFreeNameShowsABorderedMazeAndIsWrittenOnItsFirstSave) {

@@ -22,7 +22,7 @@ struct Picture {
 bool CloseTo(Color a, Color b, int tolerance = 3);
 // `over` blended by its alpha onto the opaque `under`, as the sprite batch draws it.
 Color BlendOver(Color over, Color under);
-// Polls `done` every 20 ms until it holds or a few seconds pass.
+// Polls `done` every 20 ms until it holds or 30 seconds pass.
 bool WaitUntil(const std::function<bool()>& done);
 
 // The real game in a real window on a private X server (Xvfb), in a fresh folder holding a copy
@@ -52,7 +52,7 @@ public:
     void RequestClose();
     // The window's title, with its line end.
     std::string Title() const;
-    // Captures the window's 800 x 600 pixels until `shows` holds or a few seconds pass; the
+    // Captures the window's 800 x 600 pixels until `shows` holds or 30 seconds pass; the
     // last capture is left in `last`.
     bool WaitForScreen(const std::function<bool(const Picture&)>& shows, Picture& last);
 

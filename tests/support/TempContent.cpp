@@ -18,7 +18,7 @@ TempContent::TempContent()
     Write("Content/Config/KeyMappings.json", "{}");
     fs::current_path(path_);
     for (const auto& [name, under] : {std::pair{"HOME", "home"}, {"XDG_DATA_HOME", "home/data"},
-                                      {"XDG_STATE_HOME", "home/state"}}) {
+                                      {"XDG_STATE_HOME", "home/state"}, {"XDG_CONFIG_HOME", "home/config"}}) {
         const char* was = std::getenv(name);
         variables_.emplace_back(name, was ? std::optional<std::string>(was) : std::nullopt);
         setenv(name, (path_ / under).c_str(), 1);

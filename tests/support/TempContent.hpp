@@ -8,7 +8,7 @@
 
 // A fresh working folder with an empty Content/ tree (Config with "{}" key mappings, Levels,
 // Textures/Main, Fonts/Main, Sound/Main, Music) that the test runs in, with HOME and the XDG
-// data and state folders inside it, so a game run in the test process writes nothing outside;
+// data, state and config folders inside it, so a game run in the test process writes nothing outside;
 // the previous working folder and variables are restored and the folder removed when it goes.
 class TempContent {
 public:
