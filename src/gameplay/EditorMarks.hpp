@@ -28,7 +28,7 @@ public:
 
 private:
     struct ShadePieces {
-        std::array<GameObject*, 4> pieces{};
+        std::array<GameObject*, 5> pieces{};
     };
     std::array<ShadePieces, TileCount> shade_{};
     CellOutline* tool_ = nullptr;

@@ -80,7 +80,7 @@ void LevelReload::Check() {
     std::map<std::string, Stamp> now = Look();
     for (const auto& [name, stamp] : now) {
         const auto was = stamps_.find(name);
-        if (was == stamps_.end() || !(was->second == stamp)) Changed(name, SaveFolder() / name);
+        if (was == stamps_.end() || !(was->second == stamp)) Changed(name, SaveFolder() / name, stamp.kind == 1);
     }
     for (const auto& [name, stamp] : stamps_) {
         if (!now.count(name)) Gone(name);
@@ -89,9 +89,12 @@ void LevelReload::Check() {
     AskNext();
 }
 
-void LevelReload::Changed(const std::string& fileName, const fs::path& file) {
+void LevelReload::Changed(const std::string& fileName, const fs::path& file, bool isFile) {
     // What the file holds now is all that a question about it may offer.
     std::erase_if(questions_, [&](const Question& q) { return q.fileName == fileName; });
+    const int32_t index = levels_.Find(fileName);
+    // As when loading, only a file can be a level: a folder or a broken link is none of ours.
+    if (index < 0 && !isFile) return;
     LevelCodes codes{};
     try {
         codes = ReadChangedLevel(file);
@@ -103,7 +106,6 @@ void LevelReload::Changed(const std::string& fileName, const fs::path& file) {
         say_(fileName + ": " + (content ? content->problem() : line));
         return;
     }
-    const int32_t index = levels_.Find(fileName);
     if (index < 0) {
         levels_.Insert(fileName, codes);
         say_("New level " + fileName);

@@ -49,7 +49,7 @@ private:
     };
 
     std::map<std::string, Stamp> Look() const;
-    void Changed(const std::string& fileName, const boost::filesystem::path& file);
+    void Changed(const std::string& fileName, const boost::filesystem::path& file, bool isFile);
     void Gone(const std::string& fileName);
     void AskNext();
 
