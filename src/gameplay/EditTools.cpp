@@ -16,7 +16,7 @@ namespace {
 bool Down(Key key) { return Services::input->IsKeyDown(key); }
 bool Pressed(Key key) { return Services::input->IsKeyPressed(key); }
 
-// Every cell of `cells` gets `code`, or the block's code, as one step.
+// Every cell of `cells` gets `code`, as one step.
 void PaintAsOneStep(LevelSet& levels, const CellSet& cells, int32_t code) {
     std::array<CellCode, TileCount> changes{};
     size_t count = 0;
@@ -26,6 +26,7 @@ void PaintAsOneStep(LevelSet& levels, const CellSet& cells, int32_t code) {
     levels.PaintCells(std::span<const CellCode>(changes.data(), count));
 }
 
+// The block's codes with its top-left cell on `at`, as one step; the cells off the grid are left out.
 void Drop(LevelSet& levels, const CellBlock& block, GridCell at) {
     std::array<CellCode, TileCount> changes{};
     size_t count = 0;

@@ -22,9 +22,6 @@ public:
     // The editor went off: a drag, the selection and a floating paste go; the copy stays.
     void Cancel();
 
-    bool HasSelection() const { return selection_.any(); }
-    bool IsFloating() const { return floating_; }
-
 private:
     enum class Drag : uint8_t { None, Rectangle, Select };
 

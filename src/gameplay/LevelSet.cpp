@@ -197,6 +197,7 @@ int32_t LevelSet::Insert(const std::string& fileName, const LevelCodes& codes) {
         return ListedBefore(fs::path(fileName), fs::path(level->fileName));
     });
     const int32_t index = int32_t(at - list.begin());
+    list.back()->index = index;
     std::rotate(at, list.end() - 1, list.end());
     if (index <= Shown() && Count() > 1) ++gameplayState.currentLevelIndex;
     return index;

@@ -24,10 +24,6 @@ int Drawn(const GameObject& object = *gameplayState.marks) {
     return count;
 }
 
-struct Held {
-    std::initializer_list<Key> keys;
-};
-
 // The editor on over A.json (a start and a ring of 1s around a pocket) and B.json (floor).
 class Tools : public ::testing::Test {
 protected:
@@ -46,19 +42,20 @@ protected:
     }
     // A button held from `from` over `to` with `keys` held, then let go over `to`; `during`
     // runs after the frame over `to`.
-    void Drag(bool left, GridCell from, GridCell to, Held held, const std::function<void()>& during = {}) {
+    void Drag(bool left, GridCell from, GridCell to, std::initializer_list<Key> held,
+              const std::function<void()>& during = {}) {
         world.RunFrames(2, [&](int n) {
-            for (Key key : held.keys) Services::input->SetKey(key, true);
+            for (Key key : held) Services::input->SetKey(key, true);
             const GridCell at = n == 1 ? from : to;
             GameplayWorld::Mouse(GridToWorld(at.column, at.row), left, !left);
         });
         if (during) during();
         world.RunFrames(2, [&](int n) {
             GameplayWorld::Mouse(GridToWorld(to.column, to.row), false, false);
-            for (Key key : held.keys) Services::input->SetKey(key, n == 1);
+            for (Key key : held) Services::input->SetKey(key, n == 1);
         });
     }
-    void Click(GridCell at, Held held = {}) { Drag(true, at, at, held); }
+    void Click(GridCell at, std::initializer_list<Key> held = {}) { Drag(true, at, at, held); }
     void Undo() { world.Press({Key::Ctrl, Key::Z}); }
 
     GameplayWorld world{{Ring(), GameplayWorld::Level({}, "B.json")}};
@@ -68,7 +65,7 @@ protected:
 
 TEST_F(Tools, AShiftDragIsOutlinedWhileHeldAndPaintsItsRectangleAsOneStep) {
     const LevelCodes before = GameplayWorld::Shown();
-    Drag(true, {1, 5}, {3, 7}, {{Key::Shift}}, [&] {
+    Drag(true, {1, 5}, {3, 7}, {Key::Shift}, [&] {
         EXPECT_EQ(Drawn(), 2 * (3 + 3));  // the outline's sides, cell by cell
         EXPECT_EQ(GameplayWorld::Shown(), before);
     });
@@ -93,7 +90,7 @@ TEST_F(Tools, ACtrlClickFillsTheRegionOutlinedWhileCtrlIsHeldAsOneStepWithoutAll
     });
     EXPECT_EQ(AllocationCount(), allocations);
     EXPECT_EQ(Drawn(), 24);  // the ring's outer border (16) and the pocket's (8)
-    Click({7, 2}, {{Key::Ctrl}});
+    Click({7, 2}, {Key::Ctrl});
     LevelCodes expected = before;
     for (int32_t slot = 0; slot < TileCount; ++slot) {
         if (before[size_t(slot)] == 1) expected[size_t(slot)] = 5;
@@ -108,7 +105,7 @@ TEST_F(Tools, ACtrlClickFillsTheRegionOutlinedWhileCtrlIsHeldAsOneStepWithoutAll
 TEST_F(Tools, ABlockCutFromOneLevelIsPastedIntoAnotherAndEachDropIsOneStep) {
     world.Press({Key::Ctrl, Key::V});  // nothing copied yet: nothing floats
     EXPECT_EQ(Drawn(), 0);
-    Drag(false, {9, 4}, {10, 5}, {{Key::Shift}});  // codes 1, 0 over 0, 1
+    Drag(false, {9, 4}, {10, 5}, {Key::Shift});  // codes 1, 0 over 0, 1
     EXPECT_EQ(Drawn(), 8);                         // the selection stays outlined
     world.Press({Key::Ctrl, Key::X});
     EXPECT_EQ(At({9, 4}) + At({10, 5}), 0);
