@@ -148,7 +148,8 @@ void GameplayScreenBehavior::HandleInput() {
 
 void GameplayScreenBehavior::Update() {
     levels_.KeepRecoveryCopies(Services::time->total);
-    if (started) reload_.Update(Services::time->total);
+    // A reload shows its shading in the same frame as its codes.
+    if (started && reload_.Update(Services::time->total)) editor_.ShadeUnreachable();
     if (messageSeconds_ <= 0.0f) return;
     messageSeconds_ -= Services::time->delta;
     if (messageSeconds_ <= 0.0f && gameplayState.title) gameplayState.title->text->text = title_;

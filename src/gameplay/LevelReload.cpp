@@ -2,11 +2,15 @@
 
 #include <sys/stat.h>
 
+#include <boost/property_tree/json_parser.hpp>
+#include <fstream>
+#include <sstream>
+
 #include "audio/SoundManager.hpp"
 #include "core/ContentError.hpp"
 #include "core/ErrorReport.hpp"
 #include "core/FolderListing.hpp"
-#include "core/JsonFile.hpp"
+#include "core/ContentText.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
 #include "gameplay/LevelFiles.hpp"
@@ -28,13 +32,26 @@ LevelCodes ReadChangedLevel(const fs::path& file) {
         throw ContentError(file, ::lstat(file.c_str(), &link) == 0 ? "is a broken link" : "cannot be read");
     }
     if (!S_ISREG(info.st_mode)) throw ContentError(file, "is not a file");
-    // Checked before reading: a huge file must not stall the frame loop.
-    if (uintmax_t(info.st_size) > LevelReload::mostBytes) {
-        throw ContentError(file, "is too large for a level (" + std::to_string(info.st_size) + " bytes)");
+    // Read no more than a level can hold, however big the file is or grows while it is read:
+    // a huge file must not stall the frame loop.
+    std::ifstream in(file.string(), std::ios::binary);
+    std::string text(LevelReload::mostBytes + 1, '\0');
+    in.read(text.data(), std::streamsize(text.size()));
+    if (in.bad() || (!in && !in.eof())) throw ContentError(file, "cannot be read");
+    text.resize(size_t(in.gcount()));
+    if (text.size() > LevelReload::mostBytes) {
+        throw ContentError(file, "is too large for a level (more than " + std::to_string(LevelReload::mostBytes) + " bytes)");
+    }
+    if (JsonNestingDepth(text) > maxNestingDepth) {
+        throw ContentError(file, "nested too deep (more than " + std::to_string(maxNestingDepth) + " levels)");
     }
     LevelData level;
-    const boost::property_tree::ptree tree = ReadJsonFile(file);
-    LoadingFile(file, [&] { level.ReadFrom(tree); });
+    LoadingFile(file, [&] {
+        std::istringstream json(text);
+        boost::property_tree::ptree tree;
+        boost::property_tree::read_json(json, tree);
+        level.ReadFrom(tree);
+    });
     return level.tiles;
 }
 
@@ -70,10 +87,11 @@ std::map<std::string, LevelReload::Stamp> LevelReload::Look() const {
     return stamps;
 }
 
-void LevelReload::Update(float now) {
-    if (now - lastLook_ < lookEvery) return;
+bool LevelReload::Update(float now) {
+    if (now - lastLook_ < lookEvery) return false;
     lastLook_ = now;
     Check();
+    return true;
 }
 
 void LevelReload::Check() {

@@ -26,8 +26,8 @@ public:
 
     // Notes the save folder's level files as they are now.
     void Start();
-    // Once per update with the game's time in seconds: looks at most once a second.
-    void Update(float now);
+    // Once per update with the game's time in seconds: looks at most once a second; true when it looked.
+    bool Update(float now);
     // Looks at the files now, and asks about a changed level with edits once nothing else is
     // open over the maze.
     void Check();
