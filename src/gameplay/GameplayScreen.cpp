@@ -3,7 +3,9 @@
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayScreenBehavior.hpp"
+#include "gameplay/EditorMarks.hpp"
 #include "gameplay/GameplayState.hpp"
+#include "gameplay/HelpCard.hpp"
 #include "gameplay/Grid.hpp"
 #include "gameplay/MessagePanel.hpp"
 #include "gameplay/Player.hpp"
@@ -59,6 +61,8 @@ void ForgetObjects() {
     gameplayState.title = nullptr;
     gameplayState.levelLine = nullptr;
     gameplayState.panel = nullptr;
+    gameplayState.marks = nullptr;
+    gameplayState.help = nullptr;
     gameplayState.overlays.clear();
 }
 
@@ -89,6 +93,9 @@ GameplayScreen::GameplayScreen() {
         AddTitle(*this);
         AddCursor(*this);
         AddLevelLine(*this);
+        gameplayState.marks = AddChild(new EditorMarks());
+        gameplayState.help = AddChild(new HelpCard());
+        gameplayState.overlays.push_back(gameplayState.help);
         gameplayState.panel = AddChild(new MessagePanel());
         gameplayState.overlays.push_back(gameplayState.panel);
     } catch (...) {

@@ -10,6 +10,8 @@
 #include "gameplay/Overlay.hpp"
 
 class BackgroundTile;
+class EditorMarks;
+class HelpCard;
 class GameObject;
 class MessagePanel;
 class Player;
@@ -26,6 +28,8 @@ struct GameplayState {
     GameObject* title = nullptr;      // the title line, which also carries short messages
     GameObject* levelLine = nullptr;  // the shown level's name and place, right in the strip
     MessagePanel* panel = nullptr;  // a question or message over the maze
+    EditorMarks* marks = nullptr;   // shading, outlines and a floating paste
+    HelpCard* help = nullptr;       // the keys, over the maze
     // Everything that can be drawn over the maze, the panel among them, in the order they are
     // drawn; the last one open is on top and takes the keys.
     std::vector<Overlay*> overlays;
