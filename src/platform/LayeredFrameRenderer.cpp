@@ -47,6 +47,11 @@ void LayeredFrameRenderer::Draw(GameObject* root, Color clearColor) {
     batch_.End();
 }
 
+void LayeredFrameRenderer::Invalidate() {
+    kept_ = false;
+    layer_.reset();
+}
+
 void LayeredFrameRenderer::DrawDirect(GameObject* root, Color clearColor) {
     Clear(renderer_, clearColor);
     if (root) DrawScene(*root, batch_);

@@ -22,8 +22,9 @@ public:
 
     // Draws the frame into the renderer's current target; the caller presents.
     void Draw(GameObject* root, Color clearColor);
-    // The kept layer is lost (the device reset its targets): draw it anew next frame.
-    void Invalidate() { kept_ = false; }
+    // The device reset its targets or itself: the layer's texture may be gone with its pixels,
+    // so a new one is made and drawn next frame.
+    void Invalidate();
 
     SpriteBatch& batch() { return batch_; }
     // How often the kept layer has been drawn anew.
