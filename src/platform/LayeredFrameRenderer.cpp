@@ -1,8 +1,5 @@
 #include "platform/LayeredFrameRenderer.hpp"
 
-#include <algorithm>
-
-#include "scene/DrawObject.hpp"
 
 namespace {
 
@@ -18,33 +15,21 @@ void Clear(SDL_Renderer* renderer, Color c) {
 
 LayeredFrameRenderer::LayeredFrameRenderer(SDL_Renderer* renderer, bool keepLayer)
     : renderer_(renderer), batch_(renderer), keepLayer_(keepLayer && SDL_RenderTargetSupported(renderer)) {
-    draws_.reserve(expectedDraws);
     keptDraws_.reserve(expectedDraws);
 }
 
-void LayeredFrameRenderer::Draw(GameObject* root, Color clearColor) {
-    if (!keepLayer_) return DrawDirect(root, clearColor);
-    draws_.clear();
-    if (root) {
-        batch_.RecordInto(&draws_);
-        batch_.Begin();
-        DrawObject(*root, 1, batch_);
-        batch_.End();
-        batch_.RecordInto(nullptr);
-    }
+void LayeredFrameRenderer::Draw(const FrameDraws& frame) {
+    if (!keepLayer_) return DrawDirect(frame);
     Shape shape;
     SDL_GetRendererOutputSize(renderer_, &shape.width, &shape.height);
     SDL_RenderGetLogicalSize(renderer_, &shape.logicalWidth, &shape.logicalHeight);
     shape.integerScale = SDL_RenderGetIntegerScale(renderer_);
-    const bool same = kept_ && shape == keptShape_ && clearColor == keptClear_ &&
-                      std::equal(draws_.begin(), draws_.end(), keptDraws_.begin(), keptDraws_.end(), SameDraw);
-    if (!same && !Rebuild(shape, clearColor)) return DrawDirect(root, clearColor);
+    const bool same = kept_ && shape == keptShape_ && frame.clearColor() == keptClear_ &&
+                      frame.draws(1) == keptDraws_;
+    if (!same && !Rebuild(shape, frame)) return DrawDirect(frame);
 
     CopyKeptLayer(shape);
-    if (!root) return;
-    batch_.Begin();
-    DrawObject(*root, 2, batch_);
-    batch_.End();
+    frame.Replay(2, batch_);
 }
 
 void LayeredFrameRenderer::Invalidate() {
@@ -52,12 +37,13 @@ void LayeredFrameRenderer::Invalidate() {
     layer_.reset();
 }
 
-void LayeredFrameRenderer::DrawDirect(GameObject* root, Color clearColor) {
-    Clear(renderer_, clearColor);
-    if (root) DrawScene(*root, batch_);
+void LayeredFrameRenderer::DrawDirect(const FrameDraws& frame) {
+    Clear(renderer_, frame.clearColor());
+    frame.Replay(1, batch_);
+    frame.Replay(2, batch_);
 }
 
-bool LayeredFrameRenderer::Rebuild(const Shape& shape, Color clearColor) {
+bool LayeredFrameRenderer::Rebuild(const Shape& shape, const FrameDraws& frame) {
     kept_ = false;
     if (!layer_ || shape.width != keptShape_.width || shape.height != keptShape_.height) {
         layer_.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
@@ -82,12 +68,12 @@ bool LayeredFrameRenderer::Rebuild(const Shape& shape, Color clearColor) {
         SDL_RenderSetIntegerScale(renderer_, SDL_bool(shape.integerScale));
         SDL_RenderSetLogicalSize(renderer_, shape.logicalWidth, shape.logicalHeight);
     }
-    Clear(renderer_, clearColor);
-    for (const SdlDraw& draw : draws_) DrawNow(renderer_, draw);
+    Clear(renderer_, frame.clearColor());
+    frame.Replay(1, batch_);
     SDL_SetRenderTarget(renderer_, previous);
-    std::swap(draws_, keptDraws_);
+    keptDraws_ = frame.draws(1);
     keptShape_ = shape;
-    keptClear_ = clearColor;
+    keptClear_ = frame.clearColor();
     kept_ = true;
     ++rebuilds_;
     return true;

@@ -3,17 +3,16 @@
 #include <vector>
 
 #include "core/Color.hpp"
+#include "core/FrameDraws.hpp"
 #include "platform/SdlHandles.hpp"
 #include "platform/SdlSpriteBatch.hpp"
 
-class GameObject;
-
-// Draws one frame of the scene tree: cleared to a colour, sprite layer 1, then layer 2.
-// Where the renderer can draw into a texture, the clear and layer 1 are kept in one of the
-// renderer's output size and reused while layer 1 makes the same draws as last frame: an
-// unchanged maze then costs one copy instead of 126 blended tiles and the title. Whether
-// anything changed is told from the draws themselves, so no caller can forget to say so; a
-// texture's pixels are taken to stay as they were loaded.
+// Draws one recorded frame: cleared to its colour, sprite layer 1, then layer 2. Where the
+// renderer can draw into a texture, the clear and layer 1 are kept in one of the renderer's
+// output size and reused while layer 1 makes the same draws as last time: an unchanged maze
+// then costs one copy instead of 126 blended tiles and the title. Whether anything changed is
+// told from the draws themselves, so no caller can forget to say so; a texture's pixels are
+// taken to stay as they were loaded.
 class LayeredFrameRenderer {
 public:
     // With `keepLayer` false, or where the renderer has no render targets, every frame is
@@ -21,7 +20,7 @@ public:
     explicit LayeredFrameRenderer(SDL_Renderer* renderer, bool keepLayer = true);
 
     // Draws the frame into the renderer's current target; the caller presents.
-    void Draw(GameObject* root, Color clearColor);
+    void Draw(const FrameDraws& frame);
     // The device reset its targets or itself: the layer's texture may be gone with its pixels,
     // so a new one is made and drawn next frame.
     void Invalidate();
@@ -39,8 +38,8 @@ private:
         bool operator==(const Shape&) const = default;
     };
 
-    void DrawDirect(GameObject* root, Color clearColor);
-    bool Rebuild(const Shape& shape, Color clearColor);
+    void DrawDirect(const FrameDraws& frame);
+    bool Rebuild(const Shape& shape, const FrameDraws& frame);
     void CopyKeptLayer(const Shape& shape);
 
     SDL_Renderer* renderer_;  // not owned
@@ -50,8 +49,7 @@ private:
     bool kept_ = false;  // layer_ holds keptDraws_ over keptClear_ at keptShape_
     Shape keptShape_;
     Color keptClear_;
-    // This frame's layer-1 draws and those in layer_; both keep their capacity, so that a
-    // steady frame allocates nothing.
-    std::vector<SdlDraw> draws_, keptDraws_;
+    // Reserved once, so that keeping a new layer allocates nothing.
+    std::vector<RecordedDraw> keptDraws_;
     int rebuilds_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <stdexcept>
+#include <utility>
 
 #include <SDL.h>
 
@@ -34,7 +35,9 @@ public:
 
     void CreateWindowAndDevice() override;
     bool PumpMessages() override;
-    void RenderFrame() override;
+    void RenderFrame(const FrameDraws& frame) override;
+    bool WindowShown() override;
+    bool TakeRedrawRequest() override { return std::exchange(redraw_, false); }
     int64_t NowTicks() override { return timer_.Now(); }
     int64_t CounterFrequency() override { return timer_.Frequency(); }
     void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
@@ -43,6 +46,7 @@ public:
 
 private:
     void HandleEvent(const SDL_Event& event);
+    void HandleWindowEvent(Uint8 what);
     void HandleKey(const SDL_KeyboardEvent& event);
     void ReleaseHandles();
 
@@ -56,6 +60,7 @@ private:
     std::unique_ptr<SdlController> controller_;
     bool quit_ = false;
     bool closeRequested_ = false;  // the user asked to close during this pump
+    bool redraw_ = false;          // the window system lost or rescaled the picture
 };
 
 void SdlPlatform::CreateWindowAndDevice() {
@@ -121,7 +126,7 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
         closeRequested_ = true;
         break;
     case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) closeRequested_ = true;
+        HandleWindowEvent(event.window.event);
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -130,9 +135,29 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
     case SDL_RENDER_TARGETS_RESET:  // the kept layer's pixels are gone
     case SDL_RENDER_DEVICE_RESET:
         if (frame_) frame_->Invalidate();
+        redraw_ = true;
         break;
     default:
         mouse_.Handle(event);
+        break;
+    }
+}
+
+void SdlPlatform::HandleWindowEvent(Uint8 what) {
+    switch (what) {
+    case SDL_WINDOWEVENT_CLOSE:
+        closeRequested_ = true;
+        break;
+    // The window shows nothing it can keep: what was covered, a new size, a window back from
+    // being minimised or hidden.
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_SHOWN:
+        redraw_ = true;
+        break;
+    default:
         break;
     }
 }
@@ -141,7 +166,10 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
     const bool down = event.state == SDL_PRESSED;
     // The window's own keys; held down they repeat, which must not flip the window back and forth.
     if (down && IsFullscreenToggle(event.keysym)) {
-        if (!event.repeat && window_) ToggleFullscreen(window_.get());
+        if (!event.repeat && window_) {
+            ToggleFullscreen(window_.get());
+            redraw_ = true;
+        }
         return;
     }
     if (const uint32_t virtualKey = VirtualKeyFromSdl(event.keysym)) {
@@ -151,10 +179,14 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
     if (down && event.keysym.scancode == SDL_SCANCODE_F4 && (event.keysym.mod & KMOD_ALT)) closeRequested_ = true;
 }
 
-void SdlPlatform::RenderFrame() {
+void SdlPlatform::RenderFrame(const FrameDraws& frame) {
     if (!renderer_) return;
-    frame_->Draw(Services::root, Services::settings->clearColor);
+    frame_->Draw(frame);
     SDL_RenderPresent(renderer_.get());
+}
+
+bool SdlPlatform::WindowShown() {
+    return window_ && (SDL_GetWindowFlags(window_.get()) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
 }
 
 void SdlPlatform::SetWindowTitle(const std::string& title) {

@@ -126,3 +126,30 @@ TEST(SdlPlatform, ToggleKeysSwitchFullscreenOnceAndThePointerMapsToTheFrame) {
     EXPECT_FALSE(fullscreen());
     EXPECT_EQ(w.Keys(), std::vector<int>{});
 }
+
+// Nothing is drawn while the window is hidden; the window system's losses (exposed, shown
+// again, fullscreen switched, render targets reset) each ask for one redraw.
+TEST(SdlPlatform, AHiddenWindowIsNotDrawnAndEachLossOfThePictureAsksForOneRedraw) {
+    PumpWorld w;
+    Platform& platform = w.screen->platform();
+    SDL_Window* window = w.screen->settings.window;
+    const auto asks = [&](std::initializer_list<SDL_Event> events) {
+        w.Frame(events);
+        return platform.TakeRedrawRequest() && !platform.TakeRedrawRequest();
+    };
+    asks({});  // whatever creating the window said
+    EXPECT_FALSE(asks({}));
+    SDL_Event exposed{}, reset{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    reset.type = SDL_RENDER_TARGETS_RESET;
+    EXPECT_TRUE(asks({exposed}));
+    EXPECT_TRUE(asks({KeyEvent(SDL_SCANCODE_F11)}));
+    EXPECT_TRUE(asks({reset}));
+    EXPECT_TRUE(platform.WindowShown());
+    SDL_HideWindow(window);
+    EXPECT_FALSE(platform.WindowShown());
+    SDL_ShowWindow(window);
+    EXPECT_TRUE(platform.WindowShown());
+    EXPECT_TRUE(asks({}));
+}

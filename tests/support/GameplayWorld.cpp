@@ -5,6 +5,7 @@
 
 #include "audio/AudioTestSupport.hpp"
 #include "audio/SoundBank.hpp"
+#include "core/FrameDraws.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
@@ -14,7 +15,6 @@
 #include "gameplay/Player.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
-#include "scene/DrawObject.hpp"
 #include "support/TestPictures.hpp"
 
 namespace {
@@ -35,13 +35,14 @@ void SoftwarePlatform::CreateWindowAndDevice() {
     Services::settings->spriteBatch = batch_.get();
 }
 
-void SoftwarePlatform::RenderFrame() {
-    FakePlatform::RenderFrame();
+void SoftwarePlatform::RenderFrame(const FrameDraws& frame) {
+    FakePlatform::RenderFrame(frame);
     if (!batch_) return;
-    const Color c = Services::settings->clearColor;
+    const Color c = frame.clearColor();
     SDL_SetRenderDrawColor(renderer_.get(), c.r, c.g, c.b, c.a);
     SDL_RenderClear(renderer_.get());
-    DrawScene(*Services::root, *batch_);
+    frame.Replay(1, *batch_);
+    frame.Replay(2, *batch_);
     SDL_RenderPresent(renderer_.get());
 }
 

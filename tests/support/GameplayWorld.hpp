@@ -21,12 +21,12 @@ class LevelSet;
 
 // The fake platform with a real device: an SDL software renderer drawing into a surface in
 // memory, so the banks load the test's pictures through the real code, headless. With
-// `drawsScene`, each frame is also drawn there as the real platform draws it.
+// `drawsScene`, each presented frame is also drawn there, directly.
 class SoftwarePlatform : public FakePlatform {
 public:
     explicit SoftwarePlatform(bool drawsScene = false) : drawsScene_(drawsScene) {}
     void CreateWindowAndDevice() override;
-    void RenderFrame() override;
+    void RenderFrame(const FrameDraws& frame) override;
     void ReleaseDevice() override;
 
 private:
