@@ -5,10 +5,13 @@
 
 #include <tuple>
 
+#include "audio/MusicManager.hpp"
+#include "audio/SoundManager.hpp"
 #include "core/FrameDraws.hpp"
 #include "core/Services.hpp"
 #include "gameplay/Grid.hpp"
 #include "graphics/TextureManager.hpp"
+#include "platform/SdlSpriteBatch.hpp"
 #include "input/InputManager.hpp"
 #include "platform/LayeredFrameRenderer.hpp"
 #include "scene/Component.hpp"
@@ -40,7 +43,6 @@ Frame ReadBack(SDL_Renderer* renderer) {
 // into a texture of its own, as the game drew before it skipped unchanged frames.
 class TwoWayPlatform : public SoftwarePlatform {
 public:
-    TwoWayPlatform() : SoftwarePlatform(true) {}
     void RenderFrame(const FrameDraws& frame) override {
         SDL_Renderer* device = Services::settings->device;
         if (!kept) kept = std::make_unique<LayeredFrameRenderer>(device);
@@ -82,6 +84,8 @@ void Press(Key key, int frame, int from, int to) { Services::input->SetKey(key, 
 
 }  // namespace
 
+// From frame 30 the window is minimised: nothing is drawn, but a step started then ends and
+// the theme plays on; back in view, the new picture is presented at once.
 TEST(LayeredFrame, TheGameLooksAsIfDrawnAnewEveryFrameThroughTheKeptLayerAndUnchangedFramesSkipped) {
     TempContent content;
     ScopedEnv quiet("SDL_AUDIODRIVER", "dummy");  // TempContent has set the home and XDG folders
@@ -90,23 +94,36 @@ TEST(LayeredFrame, TheGameLooksAsIfDrawnAnewEveryFrameThroughTheKeptLayerAndUnch
     TwoWayPlatform& platform = *owned;
     Game game(std::move(owned));
     game.StartUp();
-    // Walk a step right, switch the editor on, paint a floor cell, undo the paint.
-    platform.quitAfterFrames = 40;
-    platform.onFrame = [&platform](int frame) {
-        if (frame > 1) platform.Compare();
+    // Walk a step right, switch the editor on, paint a floor cell, undo the paint, walk back.
+    int presentsShown = 0;
+    Vector2 from;
+    platform.quitAfterFrames = 43;
+    platform.onFrame = [&](int frame) {
+        if (frame > 1 && platform.shown) platform.Compare();
         Press(Key::Right, frame, 2, 14);
-        Press(Key::E, frame, 16, 17);
+        Services::input->SetKey(Key::E, frame == 16 || frame == 28);
         GameplayWorld::Mouse(GridToWorld(5, 2), frame >= 20 && frame < 23, false);
         Press(Key::Ctrl, frame, 26, 27);
         Press(Key::Z, frame, 26, 27);
+        Press(Key::Left, frame, 30, 31);
+        platform.shown = frame < 30;
+        if (frame == 30) presentsShown = platform.presents, from = GameplayWorld::PlayerAt();
     };
     game.RunLoop();
-    platform.Compare();
 
+    EXPECT_EQ(platform.presents, presentsShown);
+    EXPECT_EQ(GameplayWorld::PlayerAt(), from - Vector2(64, 0));
+    EXPECT_TRUE(Services::sound->system->IsPlaying(Services::music->currentChannel));
+    platform.shown = true;
+    platform.onFrame = nullptr;
+    platform.quitAfterFrames = 44;
+    game.RunLoop();
+    platform.Compare();
+    EXPECT_EQ(platform.presents, presentsShown + 1);
     EXPECT_EQ(platform.differing, std::vector<int>{});
-    EXPECT_LT(platform.presents, 40);
-    // Drawn anew at the start, for the editor's colour, the paint and the undo; kept otherwise.
-    EXPECT_EQ(platform.kept->rebuilds(), 4);
+    EXPECT_LT(platform.presents, 30);
+    // Drawn anew at the start, for the editor's colour on and off, the paint and the undo.
+    EXPECT_EQ(platform.kept->rebuilds(), 5);
     EXPECT_EQ(platform.allocations, 0u);
     game.ShutDown();
 }

@@ -132,24 +132,17 @@ TEST(SdlPlatform, ToggleKeysSwitchFullscreenOnceAndThePointerMapsToTheFrame) {
 TEST(SdlPlatform, AHiddenWindowIsNotDrawnAndEachLossOfThePictureAsksForOneRedraw) {
     PumpWorld w;
     Platform& platform = w.screen->platform();
-    SDL_Window* window = w.screen->settings.window;
-    const auto asks = [&](std::initializer_list<SDL_Event> events) {
-        w.Frame(events);
+    const auto asks = [&](SDL_Event event) {
+        w.Frame(event.type ? std::initializer_list<SDL_Event>{event} : std::initializer_list<SDL_Event>{});
         return platform.TakeRedrawRequest() && !platform.TakeRedrawRequest();
     };
     asks({});  // whatever creating the window said
     EXPECT_FALSE(asks({}));
-    SDL_Event exposed{}, reset{};
-    exposed.type = SDL_WINDOWEVENT;
-    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
-    reset.type = SDL_RENDER_TARGETS_RESET;
-    EXPECT_TRUE(asks({exposed}));
-    EXPECT_TRUE(asks({KeyEvent(SDL_SCANCODE_F11)}));
-    EXPECT_TRUE(asks({reset}));
-    EXPECT_TRUE(platform.WindowShown());
-    SDL_HideWindow(window);
+    EXPECT_TRUE(asks({.window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_EXPOSED, 0, 0, 0, 0, 0}}));
+    EXPECT_TRUE(asks(KeyEvent(SDL_SCANCODE_F11)));
+    EXPECT_TRUE(asks({.type = SDL_RENDER_TARGETS_RESET}));
+    SDL_HideWindow(w.screen->settings.window);
     EXPECT_FALSE(platform.WindowShown());
-    SDL_ShowWindow(window);
-    EXPECT_TRUE(platform.WindowShown());
-    EXPECT_TRUE(asks({}));
+    SDL_ShowWindow(w.screen->settings.window);
+    EXPECT_TRUE(platform.WindowShown() && asks({}));
 }

@@ -5,7 +5,6 @@
 
 #include "audio/AudioTestSupport.hpp"
 #include "audio/SoundBank.hpp"
-#include "core/FrameDraws.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
@@ -30,26 +29,10 @@ void SoftwarePlatform::CreateWindowAndDevice() {
         SdlCheck(SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888), "surface"));
     renderer_.reset(SdlCheck(SDL_CreateSoftwareRenderer(surface_.get()), "renderer"));
     Services::settings->device = renderer_.get();
-    if (!drawsScene_) return;
-    batch_ = std::make_unique<SdlSpriteBatch>(renderer_.get());
-    Services::settings->spriteBatch = batch_.get();
-}
-
-void SoftwarePlatform::RenderFrame(const FrameDraws& frame) {
-    FakePlatform::RenderFrame(frame);
-    if (!batch_) return;
-    const Color c = frame.clearColor();
-    SDL_SetRenderDrawColor(renderer_.get(), c.r, c.g, c.b, c.a);
-    SDL_RenderClear(renderer_.get());
-    frame.Replay(1, *batch_);
-    frame.Replay(2, *batch_);
-    SDL_RenderPresent(renderer_.get());
 }
 
 void SoftwarePlatform::ReleaseDevice() {
     Services::settings->device = nullptr;
-    Services::settings->spriteBatch = nullptr;
-    batch_.reset();
     renderer_.reset();
 }
 
