@@ -21,6 +21,11 @@ public:
 
     // Draws the frame into the renderer's current target; the caller presents.
     void Draw(const FrameDraws& frame);
+    // Draws only the rectangles (output pixels, into `changed`) where the frame differs from
+    // the one drawn last, when that is enough: the target still holds that frame, logical pixels
+    // are output pixels, and the clear colour and layer 1 are the same. False, with nothing
+    // drawn, when the whole frame must be drawn.
+    bool DrawChanged(const FrameDraws& frame, std::vector<SDL_Rect>& changed);
     // The device reset its targets or itself: the layer's texture may be gone with its pixels,
     // so a new one is made and drawn next frame.
     void Invalidate();
@@ -38,6 +43,7 @@ private:
         bool operator==(const Shape&) const = default;
     };
 
+    Shape CurrentShape() const;
     void DrawDirect(const FrameDraws& frame);
     bool Rebuild(const Shape& shape, const FrameDraws& frame);
     void CopyKeptLayer(const Shape& shape);
@@ -51,5 +57,6 @@ private:
     Color keptClear_;
     // Reserved once, so that keeping a new layer allocates nothing.
     std::vector<RecordedDraw> keptDraws_;
+    std::vector<RecordedDraw> front_;  // layer 2 of the frame drawn last
     int rebuilds_ = 0;
 };

@@ -1,8 +1,10 @@
 #include "platform/SdlPlatform.hpp"
 
 #include <csignal>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include <SDL.h>
 
@@ -27,6 +29,19 @@ volatile std::sig_atomic_t signalled = 0;
 
 extern "C" void OnTerminationSignal(int) { signalled = 1; }
 
+// A GL that rasterises on the CPU (Mesa's llvmpipe where there is no GPU, as under Xvfb) shades
+// a whole frame for every present; SDL's own software renderer can present what changed alone.
+bool RasterisesInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(0x1F01) : nullptr;  // GL_RENDERER
+    if (!name) return false;
+    const char* text = reinterpret_cast<const char*>(name);
+    return std::strstr(text, "llvmpipe") || std::strstr(text, "softpipe") || std::strstr(text, "Software");
+}
+
 class SdlPlatform final : public Platform {
 public:
     explicit SdlPlatform(const SdlPlatformOptions& options) : options_(options) {}
@@ -37,7 +52,10 @@ public:
     bool PumpMessages() override;
     void RenderFrame(const FrameDraws& frame) override;
     bool WindowShown() override;
-    bool TakeRedrawRequest() override { return std::exchange(redraw_, false); }
+    bool TakeRedrawRequest() override {
+        wholeFrame_ = wholeFrame_ || redraw_;
+        return std::exchange(redraw_, false);
+    }
     int64_t NowTicks() override { return timer_.Now(); }
     int64_t CounterFrequency() override { return timer_.Frequency(); }
     void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
@@ -61,6 +79,9 @@ private:
     bool quit_ = false;
     bool closeRequested_ = false;  // the user asked to close during this pump
     bool redraw_ = false;          // the window system lost or rescaled the picture
+    bool wholeFrame_ = true;       // the window may not show the frame presented last
+    bool surfacePresents_ = false; // the renderer draws into the window surface itself
+    std::vector<SDL_Rect> changed_;
 };
 
 void SdlPlatform::CreateWindowAndDevice() {
@@ -80,9 +101,18 @@ void SdlPlatform::CreateWindowAndDevice() {
                            "cannot create the window"));
     // Presenting must not wait for the display.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-    SDL_Renderer* renderer = SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer) renderer = SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE);
-    renderer_.reset(SdlCheck(renderer, "cannot create the renderer"));
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+    if (renderer_ && RasterisesInSoftware(renderer_.get())) renderer_.reset();
+    if (!renderer_) {
+        // Straight into the window's own pixels, which stay as drawn between presents, so that
+        // a frame can update only what changed. SDL would otherwise put a GL texture between.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+    }
+    SDL_Renderer* renderer = SdlCheck(renderer_.get(), "cannot create the renderer");
+    SDL_RendererInfo info{};
+    surfacePresents_ = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+    changed_.reserve(64);
     // The software renderer reports vsync whatever the hint says; ask once more.
     SDL_RenderSetVSync(renderer, 0);
     // Should the window end up another size, the frame keeps its aspect and the mouse events
@@ -181,6 +211,12 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
 
 void SdlPlatform::RenderFrame(const FrameDraws& frame) {
     if (!renderer_) return;
+    if (surfacePresents_ && !wholeFrame_ && frame_->DrawChanged(frame, changed_)) {
+        SDL_RenderFlush(renderer_.get());
+        SDL_UpdateWindowSurfaceRects(window_.get(), changed_.data(), int(changed_.size()));
+        return;
+    }
+    wholeFrame_ = false;
     frame_->Draw(frame);
     SDL_RenderPresent(renderer_.get());
 }

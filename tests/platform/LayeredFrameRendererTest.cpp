@@ -168,6 +168,29 @@ TEST_P(KeptLayer, LooksAsDrawnDirectlyAfterANewClearColourOrWindowSize) {
         EXPECT_TRUE(viaLayer == ReadBack(device)) << w << " x " << h;
     }
     EXPECT_EQ(kept.rebuilds(), 5);
+
+    // Back at one output pixel per logical pixel, a mirrored sprite in layer 2 moves: only the
+    // rectangles it left and entered are drawn, over what the target held, with the same pixels.
+    GameObject& front = *screen.root.AddChild(new GameObject);
+    front.AddComponent(new Pos2dComponent);
+    front.AddComponent(new SpriteComponent)->texture = picture.get();
+    front.sprite->size = Vector2(-40, 30);
+    front.sprite->layer = 2;
+    SDL_SetWindowSize(screen.settings.window, 800, 600);
+    std::vector<SDL_Rect> changed;
+    for (float x : {0.0f, 290.25f, 310.5f, 700.0f, 700.0f}) {
+        front.pos2d->position = Vector2(x, 210.0f);
+        frame.Begin(next);
+        for (int layer : {1, 2}) DrawObject(screen.root, layer, frame.Layer(layer));
+        if (x == 0.0f) kept.Draw(frame);
+        EXPECT_TRUE(x == 0.0f || kept.DrawChanged(frame, changed));
+        const Frame viaChanges = ReadBack(device);
+        direct.Draw(frame);
+        EXPECT_TRUE(viaChanges == ReadBack(device)) << x;
+    }
+    EXPECT_TRUE(changed.empty());  // the last frame changed nothing
+    frame.Begin(first);
+    EXPECT_FALSE(kept.DrawChanged(frame, changed));
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, KeptLayer, ::testing::Values("dummy", "offscreen"));
