@@ -102,12 +102,16 @@ void SdlPlatform::CreateWindowAndDevice() {
     // Presenting must not wait for the display.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
-    if (renderer_ && RasterisesInSoftware(renderer_.get())) renderer_.reset();
-    if (!renderer_) {
+    if (!renderer_ || RasterisesInSoftware(renderer_.get())) {
+        renderer_.reset();
         // Straight into the window's own pixels, which stay as drawn between presents, so that
         // a frame can update only what changed. SDL would otherwise put a GL texture between.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+    }
+    if (!renderer_) {  // a video driver that gives a window no pixels of its own
+        SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+        renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
     }
     SDL_Renderer* renderer = SdlCheck(renderer_.get(), "cannot create the renderer");
     SDL_RendererInfo info{};
