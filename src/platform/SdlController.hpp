@@ -5,8 +5,9 @@
 #include <map>
 #include <memory>
 
+#include "platform/SdlHandles.hpp"
+
 class InputManager;
-class SdlSubsystem;
 
 // Game controllers walk like the arrow keys: the d-pad and the left stick set and clear the
 // game's Up, Down, Left and Right keys, so the key mappings decide what they do. Controllers
@@ -14,7 +15,7 @@ class SdlSubsystem;
 class SdlController {
 public:
     SdlController();
-    ~SdlController();  // closes the controllers, then the subsystem
+    ~SdlController();
     SdlController(const SdlController&) = delete;
     SdlController& operator=(const SdlController&) = delete;
 
@@ -34,7 +35,7 @@ public:
 private:
     enum Direction { Up, Down, Left, Right, DirectionCount };
     struct Pad {
-        SDL_GameController* handle = nullptr;  // null for one whose events came without an open
+        ControllerPtr handle;  // null for one whose events came without an open
         bool dpad[DirectionCount] = {};
         int stickX = 0;  // -1 left, 0, 1 right
         int stickY = 0;  // -1 up, 0, 1 down
@@ -42,8 +43,9 @@ private:
 
     static int StickState(int state, int value);
     void Publish(InputManager& input);
-    void Close(SDL_JoystickID id);
 
+    // Declared before the pads, so destroyed after them: quitting the subsystem frees every
+    // controller still open, so the pads must have closed theirs by then.
     std::unique_ptr<SdlSubsystem> subsystem_;
     std::map<SDL_JoystickID, Pad> pads_;
     bool published_[DirectionCount] = {};  // what the input manager was last told
