@@ -5,6 +5,7 @@
 #include "gameplay/GameplayScreenBehavior.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/Grid.hpp"
+#include "gameplay/Menu.hpp"
 #include "gameplay/MessagePanel.hpp"
 #include "gameplay/Player.hpp"
 #include "graphics/FontManager.hpp"
@@ -59,6 +60,7 @@ void ForgetObjects() {
     gameplayState.title = nullptr;
     gameplayState.levelLine = nullptr;
     gameplayState.panel = nullptr;
+    gameplayState.menu = nullptr;
     gameplayState.overlays.clear();
 }
 
@@ -89,6 +91,8 @@ GameplayScreen::GameplayScreen() {
         AddTitle(*this);
         AddCursor(*this);
         AddLevelLine(*this);
+        gameplayState.menu = AddChild(new Menu());
+        gameplayState.overlays.push_back(gameplayState.menu);
         gameplayState.panel = AddChild(new MessagePanel());
         gameplayState.overlays.push_back(gameplayState.panel);
     } catch (...) {

@@ -11,6 +11,7 @@
 #include "core/UserFolders.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelFiles.hpp"
+#include "gameplay/Menu.hpp"
 #include "gameplay/MessagePanel.hpp"
 #include "graphics/Font.hpp"
 #include "input/InputManager.hpp"
@@ -60,6 +61,7 @@ void GameplayScreenBehavior::Start() {
     if (!recovered.empty()) ShowMessage("Recovered unsaved edits of " + JoinNames(recovered));
     ShowLevelLine();
     if (Services::game) Services::game->SetCloseGuard(this);
+    gameplayState.menu->SetHooks({[this](const std::string& text) { ShowMessage(text); }, [this] { ShowLevelLine(); }, {}});
     MusicManager::Play("TorvelTheme");
 }
 
@@ -121,6 +123,7 @@ void GameplayScreenBehavior::HandleInput() {
         if (started) ShowModified();
         return;
     }
+    if (gameplayState.menu && gameplayState.menu->HandleGameKeys(editor_.IsOn())) return;
     if (editor_.IsOn() && input.IsKeyPressed(Key::S) && CtrlHeld()) {
         if (SaveLevel()) SoundManager::PlayCue("Click");
     }

@@ -11,6 +11,7 @@
 
 class BackgroundTile;
 class GameObject;
+class Menu;
 class MessagePanel;
 class Player;
 
@@ -26,6 +27,7 @@ struct GameplayState {
     GameObject* title = nullptr;      // the title line, which also carries short messages
     GameObject* levelLine = nullptr;  // the shown level's name and place, right in the strip
     MessagePanel* panel = nullptr;  // a question or message over the maze
+    Menu* menu = nullptr;           // Esc's menu, under the panel that asks its questions
     // Everything that can be drawn over the maze, the panel among them, in the order they are
     // drawn; the last one open is on top and takes the keys.
     std::vector<Overlay*> overlays;

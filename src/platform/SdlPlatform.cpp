@@ -40,6 +40,8 @@ public:
     void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
     void ReleaseDevice() override;
     void SetWindowTitle(const std::string& title) override;
+    bool IsFullscreen() override;
+    void SetFullscreen(bool fullscreen) override;
 
 private:
     void HandleEvent(const SDL_Event& event);
@@ -159,6 +161,14 @@ void SdlPlatform::RenderFrame() {
 
 void SdlPlatform::SetWindowTitle(const std::string& title) {
     if (window_) SDL_SetWindowTitle(window_.get(), title.c_str());
+}
+
+bool SdlPlatform::IsFullscreen() {
+    return window_ && (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void SdlPlatform::SetFullscreen(bool fullscreen) {
+    if (window_ && fullscreen != IsFullscreen()) ToggleFullscreen(window_.get());
 }
 
 void SdlPlatform::ReleaseDevice() {
