@@ -4,8 +4,11 @@
 #include <cmath>
 #include <stdexcept>
 
-#include <boost/property_tree/ptree.hpp>
+#include <boost/filesystem/operations.hpp>
+#include <boost/property_tree/json_parser.hpp>
+#include <sstream>
 
+#include "core/BackgroundWriter.hpp"
 #include "core/ErrorReport.hpp"
 #include "core/OwnFiles.hpp"
 #include "core/UserFolders.hpp"
@@ -19,7 +22,7 @@ constexpr float decibelsPerStep = 4.0f;
 int32_t ReadVolume(const pt::ptree& tree, const char* key, int32_t fallback) {
     const auto value = tree.get_optional<int32_t>(key);
     if (!tree.get_child_optional(key)) return fallback;
-    if (!value || *value < 0 || *value > UserSettings::maxVolume) {
+    if (!value || *value < 0 || *value > SettingsValues::maxVolume) {
         throw std::runtime_error(std::string("\"") + key + "\" must be a whole number from 0 to 10");
     }
     return *value;
@@ -34,6 +37,12 @@ bool ReadSwitch(const pt::ptree& tree, const char* key, bool fallback) {
 
 }  // namespace
 
+UserSettings::UserSettings() : writer_(std::make_unique<BackgroundWriter>()) {
+    writer_->SetFailureText("cannot write the settings");
+}
+
+UserSettings::~UserSettings() = default;
+
 std::optional<boost::filesystem::path> UserSettings::File() {
     const auto config = ConfigHome();
     if (!config) return std::nullopt;
@@ -43,7 +52,7 @@ std::optional<boost::filesystem::path> UserSettings::File() {
 void UserSettings::Load() {
     const auto file = File();
     if (!file) return;
-    UserSettings read;
+    SettingsValues read;
     const OwnJsonFile own = ReadOwnJsonFile(*file, [&read](const pt::ptree& tree) {
         if (!tree.data().empty() && tree.empty()) throw std::runtime_error("the settings must be a JSON object");
         read.musicVolume = ReadVolume(tree, "MusicVolume", read.musicVolume);
@@ -53,13 +62,19 @@ void UserSettings::Load() {
         read.fullscreen = ReadSwitch(tree, "Fullscreen", read.fullscreen);
         read.movesAndTime = ReadSwitch(tree, "MovesAndTime", read.movesAndTime);
     });
-    read.mayWrite_ = own.mayWrite;
-    *this = read;
+    mayWrite_ = own.mayWrite;
+    static_cast<SettingsValues&>(*this) = read;
 }
 
-bool UserSettings::Save() const {
+bool UserSettings::Save() {
     const auto file = File();
     if (!file || !mayWrite_) return false;
+    boost::system::error_code error;
+    boost::filesystem::create_directories(file->parent_path(), error);
+    if (error) {
+        ReportToLog(file->string() + ": the settings cannot be saved: " + error.message());
+        return false;
+    }
     pt::ptree tree;
     tree.put("MusicVolume", musicVolume);
     tree.put("EffectsVolume", effectsVolume);
@@ -67,21 +82,20 @@ bool UserSettings::Save() const {
     tree.put("MusicMuted", musicMuted);
     tree.put("Fullscreen", fullscreen);
     tree.put("MovesAndTime", movesAndTime);
-    try {
-        WriteOwnJsonFile(*file, tree);
-    } catch (const std::exception& e) {
-        ReportToLog(file->string() + ": the settings cannot be saved: " + e.what());
-        return false;
-    }
+    std::ostringstream text;
+    pt::write_json(text, tree, true);
+    writer_->Write(*file, text.str());
     return true;
 }
+
+void UserSettings::Finish() { writer_->Finish(); }
 
 float UserSettings::MusicGain() const { return muted || musicMuted ? 0.0f : VolumeGain(musicVolume); }
 
 float UserSettings::EffectsGain() const { return muted ? 0.0f : VolumeGain(effectsVolume); }
 
 float VolumeGain(int32_t volume) {
-    volume = std::clamp(volume, 0, UserSettings::maxVolume);
+    volume = std::clamp(volume, 0, SettingsValues::maxVolume);
     if (volume == 0) return 0.0f;
-    return std::pow(10.0f, -decibelsPerStep * float(UserSettings::maxVolume - volume) / 20.0f);
+    return std::pow(10.0f, -decibelsPerStep * float(SettingsValues::maxVolume - volume) / 20.0f);
 }

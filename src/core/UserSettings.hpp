@@ -1,14 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include <boost/filesystem/path.hpp>
 
-// What the player sets in the menu and finds again at the next start, kept in
-// $XDG_CONFIG_HOME/glimmerduct/settings.json. Without that file the game behaves as it always did.
-class UserSettings {
-public:
+class BackgroundWriter;
+
+// What the player sets in the menu, as kept in the settings file.
+struct SettingsValues {
     static constexpr int32_t maxVolume = 10;
 
     int32_t musicVolume = maxVolume;    // 0 (off) to 10 (as recorded)
@@ -17,6 +18,14 @@ public:
     bool musicMuted = false;  // N: the music is silent, effects still sound
     bool fullscreen = false;
     bool movesAndTime = true;  // the moves and time in the strip below the maze
+};
+
+// The player's settings, found again at the next start: $XDG_CONFIG_HOME/glimmerduct/settings.json.
+// Without that file the game behaves as it always did.
+class UserSettings : public SettingsValues {
+public:
+    UserSettings();
+    ~UserSettings();  // what is still to be written is written first
 
     // The file, or none without a config folder (then nothing is read or written).
     static std::optional<boost::filesystem::path> File();
@@ -25,10 +34,12 @@ public:
     // the wrong type or out of range) is moved aside to settings.json.damaged with one line
     // naming the file, and the defaults are used.
     void Load();
-    // Writes the file through the durable writer; a failure is one line on stderr and false
-    // (the settings still hold for this run). Nothing is written over a damaged file that could
-    // not be moved aside.
-    bool Save() const;
+    // Writes the file through the durable writer on a thread of its own, so no frame waits for
+    // the disk (a failed write is one line on stderr). False when it cannot be written at all:
+    // no folder for it, or a damaged file that could not be moved aside is there.
+    bool Save();
+    // Returns once what Save asked for is written.
+    void Finish();
 
     // The gain of the music and of the effects, mutes included.
     float MusicGain() const;
@@ -36,6 +47,7 @@ public:
 
 private:
     bool mayWrite_ = true;
+    std::unique_ptr<BackgroundWriter> writer_;
 };
 
 // The loudness curve of the volume steps: every step is the same ratio, 4 dB, from 0 dB at 10

@@ -92,9 +92,9 @@ void Game::StartUp() {
     settings.screenHeight = 600;
     settings.updatesPerSecond = 60;
     settings.clearColor = Color{0, 0, 0, 0};
-    platform_->CreateWindowAndDevice();
     // --fullscreen wins for this run: the setting only ever turns fullscreen on here.
     if (userSettings_->fullscreen) platform_->SetFullscreen(true);
+    platform_->CreateWindowAndDevice();
     Services::sound->system->SetGains({userSettings_->MusicGain(), userSettings_->EffectsGain()});
     Services::textures->LoadBank("Main");
     Services::fonts->LoadBank("Main");

@@ -164,11 +164,14 @@ void SdlPlatform::SetWindowTitle(const std::string& title) {
 }
 
 bool SdlPlatform::IsFullscreen() {
-    return window_ && (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (!window_) return options_.fullscreen;
+    return (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
 
 void SdlPlatform::SetFullscreen(bool fullscreen) {
-    if (window_ && fullscreen != IsFullscreen()) ToggleFullscreen(window_.get());
+    // Before the window exists it is made so: no windowed frame flashes first.
+    if (!window_) options_.fullscreen = fullscreen;
+    else if (fullscreen != IsFullscreen()) ToggleFullscreen(window_.get());
 }
 
 void SdlPlatform::ReleaseDevice() {

@@ -43,6 +43,7 @@ void PressEach(GameplayWorld& world, std::initializer_list<Key> keys) {
 }
 
 boost::property_tree::ptree ReadSettings(const GameplayWorld& world) {
+    Services::userSettings->Finish();
     boost::property_tree::ptree tree;
     boost::property_tree::read_json((world.content.path() / settingsFile).string(), tree);
     return tree;
@@ -138,6 +139,7 @@ TEST(Menu, TheControllerWorksTheMenuAndQuitAsksAboutUnsavedEditsFirst) {
 
 TEST(Menu, SettingsAreWrittenAtOnceComeBackAtStartAndADamagedFileIsMovedAside) {
     GameplayWorld world;
+    Services::userSettings->Finish();
     EXPECT_FALSE(fs::exists(world.content.path() / settingsFile)) << "nothing changed, nothing written";
     PressEach(world, {Key::Esc, Key::Down, Key::OemEnter});
     for (int i = 0; i < 7; ++i) world.Press({Key::Left});
