@@ -1,12 +1,11 @@
 #include "core/UserSettings.hpp"
 
 #include <algorithm>
-#include <cmath>
-#include <stdexcept>
-
 #include <boost/filesystem/operations.hpp>
 #include <boost/property_tree/json_parser.hpp>
+#include <cmath>
 #include <sstream>
+#include <stdexcept>
 
 #include "core/BackgroundWriter.hpp"
 #include "core/ErrorReport.hpp"
@@ -31,7 +30,8 @@ int32_t ReadVolume(const pt::ptree& tree, const char* key, int32_t fallback) {
 bool ReadSwitch(const pt::ptree& tree, const char* key, bool fallback) {
     if (!tree.get_child_optional(key)) return fallback;
     const std::string text = tree.get<std::string>(key);
-    if (text != "true" && text != "false") throw std::runtime_error(std::string("\"") + key + "\" must be true or false");
+    if (text != "true" && text != "false")
+        throw std::runtime_error(std::string("\"") + key + "\" must be true or false");
     return text == "true";
 }
 
@@ -54,7 +54,8 @@ void UserSettings::Load() {
     if (!file) return;
     SettingsValues read;
     const OwnJsonFile own = ReadOwnJsonFile(*file, [&read](const pt::ptree& tree) {
-        if (!tree.data().empty() && tree.empty()) throw std::runtime_error("the settings must be a JSON object");
+        if (!tree.data().empty() && tree.empty())
+            throw std::runtime_error("the settings must be a JSON object");
         read.musicVolume = ReadVolume(tree, "MusicVolume", read.musicVolume);
         read.effectsVolume = ReadVolume(tree, "EffectsVolume", read.effectsVolume);
         read.muted = ReadSwitch(tree, "Muted", read.muted);

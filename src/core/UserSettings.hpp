@@ -1,10 +1,9 @@
 #pragma once
 
+#include <boost/filesystem/path.hpp>
 #include <cstdint>
 #include <memory>
 #include <optional>
-
-#include <boost/filesystem/path.hpp>
 
 class BackgroundWriter;
 
@@ -12,7 +11,7 @@ class BackgroundWriter;
 struct SettingsValues {
     static constexpr int32_t maxVolume = 10;
 
-    int32_t musicVolume = maxVolume;    // 0 (off) to 10 (as recorded)
+    int32_t musicVolume = maxVolume;  // 0 (off) to 10 (as recorded)
     int32_t effectsVolume = maxVolume;
     bool muted = false;       // M: nothing sounds
     bool musicMuted = false;  // N: the music is silent, effects still sound

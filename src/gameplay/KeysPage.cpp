@@ -89,10 +89,11 @@ void KeysPage::Bind(Action action, Key key) {
     const std::optional<Action> owner = OtherOwner(action, key);
     if (!owner) return Rebind(action, key, std::nullopt);
     const std::string name(KeyName(key));
-    gameplayState.panel->Open(name + " is also used by " + ActionName(*owner) + ": swap? " + ActionName(*owner) +
-                                  " then gets the keys of " + ActionName(action) + ".",
-                              {{Key::OemEnter, Key::PadA, "Enter: Swap", [=, this] { Rebind(action, key, owner); }},
-                               {Key::Esc, Key::PadB, "Esc: Cancel", {}}});
+    gameplayState.panel->Open(
+        name + " is also used by " + ActionName(*owner) + ": swap? " + ActionName(*owner) +
+            " then gets the keys of " + ActionName(action) + ".",
+        {{Key::OemEnter, Key::PadA, "Enter: Swap", [=, this] { Rebind(action, key, owner); }},
+         {Key::Esc, Key::PadB, "Esc: Cancel", {}}});
 }
 
 void KeysPage::Rebind(Action action, Key key, std::optional<Action> swapWith) {
@@ -101,7 +102,8 @@ void KeysPage::Rebind(Action action, Key key, std::optional<Action> swapWith) {
         std::vector<Key> theirs = KeysOf(*swapWith);
         std::erase(theirs, key);
         for (Key given : old) {
-            if (given != key && std::find(theirs.begin(), theirs.end(), given) == theirs.end()) theirs.push_back(given);
+            if (given != key && std::find(theirs.begin(), theirs.end(), given) == theirs.end())
+                theirs.push_back(given);
         }
         SetKeys(*swapWith, theirs);
     }

@@ -45,7 +45,9 @@ float Measure(const Font* font, const std::string& text) {
 
 bool Pressed(Key key) { return Services::input->IsKeyPressed(key); }
 
-bool PressedOrAction(Key key, Action action) { return Pressed(key) || Services::input->IsActionPressed(action); }
+bool PressedOrAction(Key key, Action action) {
+    return Pressed(key) || Services::input->IsActionPressed(action);
+}
 
 }  // namespace
 
@@ -144,7 +146,9 @@ void Menu::HandleInput() {
     const auto rows = int32_t(Rows().size());
     if (PressedOrAction(Key::Up, Action::MoveUp)) selected_ = (selected_ + rows - 1) % rows;
     if (PressedOrAction(Key::Down, Action::MoveDown)) selected_ = (selected_ + 1) % rows;
-    const int32_t step = PressedOrAction(Key::Left, Action::MoveLeft) ? -1 : PressedOrAction(Key::Right, Action::MoveRight) ? 1 : 0;
+    const int32_t step = PressedOrAction(Key::Left, Action::MoveLeft)     ? -1
+                         : PressedOrAction(Key::Right, Action::MoveRight) ? 1
+                                                                          : 0;
     if (step != 0 && page_) page_->Step(selected_, step);
     if (Pressed(Key::OemEnter) || Pressed(Key::KeypadEnter) || Pressed(Key::PadA)) {
         if (!page_) {
@@ -164,13 +168,19 @@ void Menu::HandleInput() {
 
 void Menu::ChooseEntry(Entry entry) {
     switch (entry) {
-        case Entry::Resume: Close(); break;
+        case Entry::Resume:
+            Close();
+            break;
         case Entry::Levels:
             Close();
             hooks_.openLevels();
             break;
-        case Entry::Settings: ShowPage(settings_.get()); break;
-        case Entry::Keys: ShowPage(keys_.get()); break;
+        case Entry::Settings:
+            ShowPage(settings_.get());
+            break;
+        case Entry::Keys:
+            ShowPage(keys_.get());
+            break;
         case Entry::Quit:
             // As closing the window does: unsaved edits are asked about first.
             Close();
@@ -192,7 +202,8 @@ void Menu::Draw() {
     title_->text->text = heading;
     title_->text->color = titleColor;
     title_->text->layer = 2;
-    title_->pos2d->position = Vector2(std::floor(boxLeft + (boxWidth - Measure(font_, heading)) * 0.5f), first);
+    title_->pos2d->position =
+        Vector2(std::floor(boxLeft + (boxWidth - Measure(font_, heading)) * 0.5f), first);
     for (int32_t i = 0; i < maxRows; ++i) {
         TextComponent& label = *labels_[size_t(i)]->text;
         TextComponent& value = *values_[size_t(i)]->text;
@@ -207,7 +218,10 @@ void Menu::Draw() {
         value.text = row.value;
         labels_[size_t(i)]->pos2d->position = Vector2(boxLeft + inset - 16.0f, y);
         // A centred first page; the pages below it have values at the right.
-        if (!page_) labels_[size_t(i)]->pos2d->position.x = std::floor(boxLeft + (boxWidth - Measure(font_, label.text)) * 0.5f);
-        values_[size_t(i)]->pos2d->position = Vector2(std::floor(boxLeft + boxWidth - inset - Measure(font_, row.value)), y);
+        if (!page_)
+            labels_[size_t(i)]->pos2d->position.x =
+                std::floor(boxLeft + (boxWidth - Measure(font_, label.text)) * 0.5f);
+        values_[size_t(i)]->pos2d->position =
+            Vector2(std::floor(boxLeft + boxWidth - inset - Measure(font_, row.value)), y);
     }
 }

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "gameplay/Overlay.hpp"
 #include "gameplay/MenuPage.hpp"
+#include "gameplay/Overlay.hpp"
 
 class Font;
 class KeysPage;
@@ -25,7 +25,7 @@ public:
     // What the menu reaches outside itself, filled in by the gameplay screen.
     struct Hooks {
         std::function<void(const std::string&)> showMessage;  // a few seconds in the strip
-        std::function<void()> movesAndTimeChanged;             // the strip's line to be drawn anew
+        std::function<void()> movesAndTimeChanged;            // the strip's line to be drawn anew
         // The level list; while empty the menu has no "Levels" row.
         std::function<void()> openLevels;
     };

@@ -52,8 +52,10 @@ bool SettingsPage::Choose(int32_t row) {
             settings.movesAndTime = !settings.movesAndTime;
             if (movesAndTimeChanged) movesAndTimeChanged();
             break;
-        case Back: return false;
-        default: return true;  // the volumes step with left and right
+        case Back:
+            return false;
+        default:
+            return true;  // the volumes step with left and right
     }
     SaveSettings(showMessage);
     return true;

@@ -64,7 +64,8 @@ void LoadStartKeyMappings(const fs::path& shipped) {
 
 void WriteUserKeyMappings(const KeyBindings& bindings) {
     const auto file = UserKeyMappingsFile();
-    if (!file) throw ContentError("KeyMappings.json", "no config folder: neither XDG_CONFIG_HOME nor HOME is set");
+    if (!file)
+        throw ContentError("KeyMappings.json", "no config folder: neither XDG_CONFIG_HOME nor HOME is set");
     if (damagedAtStart) {
         boost::system::error_code error;
         fs::rename(*file, file->string() + ".damaged", error);
@@ -76,7 +77,8 @@ void WriteUserKeyMappings(const KeyBindings& bindings) {
     const ActionNames names;
     boost::property_tree::ptree tree;
     for (const auto& [action, key] : bindings) {
-        tree.push_back({names.names[int32_t(action)], boost::property_tree::ptree(std::string(KeyName(key)))});
+        tree.push_back(
+            {names.names[int32_t(action)], boost::property_tree::ptree(std::string(KeyName(key)))});
     }
     WriteOwnJsonFile(*file, tree);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <boost/filesystem/path.hpp>
 #include <map>
 #include <optional>
-
-#include <boost/filesystem/path.hpp>
 
 #include "core/ActionNames.hpp"
 #include "input/Key.hpp"

@@ -39,12 +39,15 @@ double Rms(const std::vector<float>& samples, int rate, double seconds) {
 
 // The volume curve's gain for 3 is 4 dB a step below 10: -28 dB.
 TEST(MenuWindow, MusicTurnedDownAndFullscreenInTheMenuComeBackAtTheNextStart) {
-    if (std::system("command -v Xvfb xdotool evilwm > /dev/null") != 0) GTEST_SKIP() << "no Xvfb, xdotool or evilwm";
+    if (std::system("command -v Xvfb xdotool evilwm > /dev/null") != 0)
+        GTEST_SKIP() << "no Xvfb, xdotool or evilwm";
     GameWindow window;
     // Fullscreen is the window manager's to give: without one the window keeps its size.
     window.X("evilwm -fn fixed > /dev/null 2>&1 &");
-    ASSERT_TRUE(WaitUntil([&] { return window.X("xprop -root _NET_SUPPORTED").find("FULLSCREEN") != std::string::npos; }));
-    const fs::path firstRun = window.folder().path() / "first.raw", secondRun = window.folder().path() / "second.raw";
+    ASSERT_TRUE(WaitUntil(
+        [&] { return window.X("xprop -root _NET_SUPPORTED").find("FULLSCREEN") != std::string::npos; }));
+    const fs::path firstRun = window.folder().path() / "first.raw",
+                   secondRun = window.folder().path() / "second.raw";
     const auto disk = [](const fs::path& file) {
         return std::vector<std::string>{"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + file.string()};
     };
@@ -52,22 +55,26 @@ TEST(MenuWindow, MusicTurnedDownAndFullscreenInTheMenuComeBackAtTheNextStart) {
     const auto press = [&](std::vector<std::string> keys) {
         // Down and up, and up and the next down, far enough apart that a frame slowed by a
         // loaded machine still sees each press.
-        for (const std::string& key : keys) window.X("xdotool keydown " + key + " sleep 0.3 keyup " + key + " sleep 0.3");
+        for (const std::string& key : keys)
+            window.X("xdotool keydown " + key + " sleep 0.3 keyup " + key + " sleep 0.3");
     };
     const auto fullscreen = [&] {
         return WaitUntil([&] {
-            return window.X("xdotool getwindowgeometry " + window.window()).find("1024x768") != std::string::npos;
+            return window.X("xdotool getwindowgeometry " + window.window()).find("1024x768") !=
+                   std::string::npos;
         });
     };
     // Esc, Settings, music volume from 10 down to 3, fullscreen on; then closed (the menu's
     // Quit is pinned in process).
-    press({"Escape", "Down", "Return", "Left", "Left", "Left", "Left", "Left", "Left", "Left", "Down", "Down", "Return"});
+    press({"Escape", "Down", "Return", "Left", "Left", "Left", "Left", "Left", "Left", "Left", "Down", "Down",
+           "Return"});
     ASSERT_TRUE(fullscreen());
     window.RequestClose();
     ASSERT_TRUE(window.game().WaitForExit(std::chrono::seconds(30)));
     EXPECT_EQ(window.game().exitStatus(), 0) << window.game().StandardError();
     boost::property_tree::ptree settings;
-    boost::property_tree::read_json((window.folder().path() / "home/config/glimmerduct/settings.json").string(), settings);
+    boost::property_tree::read_json(
+        (window.folder().path() / "home/config/glimmerduct/settings.json").string(), settings);
     EXPECT_EQ(settings.get<int>("MusicVolume"), 3);
 
     window.Launch(disk(secondRun));
@@ -78,7 +85,8 @@ TEST(MenuWindow, MusicTurnedDownAndFullscreenInTheMenuComeBackAtTheNextStart) {
     EXPECT_EQ(window.game().exitStatus(), 0) << window.game().StandardError();
 
     SF_INFO info{};
-    SNDFILE* theme = sf_open((window.folder().path() / "Content/Music/TorvelTheme.flac").c_str(), SFM_READ, &info);
+    SNDFILE* theme =
+        sf_open((window.folder().path() / "Content/Music/TorvelTheme.flac").c_str(), SFM_READ, &info);
     ASSERT_NE(theme, nullptr);
     std::vector<float> frames(size_t(info.frames * info.channels));
     sf_readf_float(theme, frames.data(), info.frames);

@@ -60,7 +60,8 @@ TEST(Menu, SoundKeysAndVolumesChangeWhatTheMixerPlays) {
     audiotest::DiskCapture capture;
     {
         GameplayWorld world;
-        audiotest::WriteSound(world.content.path() / "Content/Sound/Main/Tick.wav", audiotest::Level(click, 64), 44100);
+        audiotest::WriteSound(world.content.path() / "Content/Sound/Main/Tick.wav",
+                              audiotest::Level(click, 64), 44100);
         world.Restart();
         ASSERT_FALSE(Services::sound->system->silent());
         Services::input->Bind(Action::MuteAll, Key::M);
@@ -76,9 +77,11 @@ TEST(Menu, SoundKeysAndVolumesChangeWhatTheMixerPlays) {
         world.Press({Key::N});
         EXPECT_EQ(Strip(), "Music off");
         hear();
-        PressEach(world, {Key::Esc, Key::Down, Key::OemEnter, Key::Down, Key::Left});  // effects to 9: a click
-        EXPECT_EQ(Shown(), "Settings: Music volume < 10 >  (N: off) [Effects volume < 9 >] Fullscreen Off "
-                           "Moves and time On Back");
+        PressEach(world,
+                  {Key::Esc, Key::Down, Key::OemEnter, Key::Down, Key::Left});  // effects to 9: a click
+        EXPECT_EQ(Shown(),
+                  "Settings: Music volume < 10 >  (N: off) [Effects volume < 9 >] Fullscreen Off "
+                  "Moves and time On Back");
         hear();
         world.ClearClicks();
         PressEach(world, {Key::Esc, Key::Esc, Key::M, Key::E, Key::E});  // two clicks, unheard
@@ -96,7 +99,8 @@ TEST(Menu, SoundKeysAndVolumesChangeWhatTheMixerPlays) {
     int clickSamples = 0;
     for (float sample : audiotest::Heard(capture.Left())) {
         char who = 0;
-        if (std::abs(sample - click * VolumeGain(9)) < 0.01f * click * VolumeGain(9)) who = 'C', ++clickSamples;
+        if (std::abs(sample - click * VolumeGain(9)) < 0.01f * click * VolumeGain(9))
+            who = 'C', ++clickSamples;
         for (int v = 1; v <= 10 && !who; ++v) {
             if (std::abs(sample - music * VolumeGain(v)) < 0.01f * music * VolumeGain(v)) who = char('0' + v);
         }
@@ -122,7 +126,8 @@ TEST(Menu, TheControllerWorksTheMenuAndQuitAsksAboutUnsavedEditsFirst) {
     world.Press({Key::PadStart});
     EXPECT_EQ(Shown(), ": [Resume] Settings Keys Quit") << "no level list: no row for it";
     PressEach(world, {Key::Down, Key::PadA});
-    EXPECT_EQ(Shown(), "Settings: [Music volume < 10 >] Effects volume < 10 > Fullscreen Off Moves and time On Back");
+    EXPECT_EQ(Shown(),
+              "Settings: [Music volume < 10 >] Effects volume < 10 > Fullscreen Off Moves and time On Back");
     PressEach(world, {Key::PadB, Key::PadB});
     EXPECT_FALSE(gameplayState.menu->IsOpen());
     PressEach(world, {Key::PadStart, Key::Up});
@@ -148,7 +153,8 @@ TEST(Menu, SettingsAreWrittenAtOnceComeBackAtStartAndADamagedFileIsMovedAside) {
     EXPECT_TRUE(world.platform->IsFullscreen());
     world.Restart();
     const UserSettings& settings = *Services::userSettings;
-    EXPECT_EQ(std::make_tuple(settings.musicVolume, settings.effectsVolume, settings.fullscreen, settings.movesAndTime),
+    EXPECT_EQ(std::make_tuple(settings.musicVolume, settings.effectsVolume, settings.fullscreen,
+                              settings.movesAndTime),
               std::make_tuple(3, 10, true, false));
     EXPECT_TRUE(world.platform->IsFullscreen());
     EXPECT_EQ(Services::sound->system->gains().music, VolumeGain(3));
@@ -173,16 +179,19 @@ TEST(Menu, SettingsAreWrittenAtOnceComeBackAtStartAndADamagedFileIsMovedAside) {
 TEST(Menu, AKeyBoundElsewhereIsSwappedWrittenInTheShippedFormatAndReadAtStart) {
     GameplayWorld world;
     PressEach(world, {Key::Esc, Key::Down, Key::Down, Key::OemEnter, Key::OemEnter, Key::Esc});
-    EXPECT_EQ(Shown().substr(0, 34), "Keys: [MoveUp Up] MoveDown Down Mo") << "Esc leaves the wait, binds nothing";
+    EXPECT_EQ(Shown().substr(0, 34), "Keys: [MoveUp Up] MoveDown Down Mo")
+        << "Esc leaves the wait, binds nothing";
     PressEach(world, {Key::OemEnter, Key::Down});
     EXPECT_EQ(gameplayState.panel->text(),
               "Down is also used by MoveDown: swap? MoveDown then gets the keys of MoveUp.");
     world.Press({Key::OemEnter});
-    EXPECT_EQ(std::make_pair(FirstKey(Action::MoveUp), FirstKey(Action::MoveDown)), std::make_pair(Key::Down, Key::Up));
+    EXPECT_EQ(std::make_pair(FirstKey(Action::MoveUp), FirstKey(Action::MoveDown)),
+              std::make_pair(Key::Down, Key::Up));
     EXPECT_EQ(world.content.Read(keysFile).substr(0, 70),
               "{\n    \"MoveUp\": \"Down\",\n    \"MoveDown\": \"Up\",\n    \"MoveLeft\": \"Left\",\n");
     world.Restart();
-    EXPECT_EQ(std::make_pair(FirstKey(Action::MoveUp), FirstKey(Action::MoveDown)), std::make_pair(Key::Down, Key::Up));
+    EXPECT_EQ(std::make_pair(FirstKey(Action::MoveUp), FirstKey(Action::MoveDown)),
+              std::make_pair(Key::Down, Key::Up));
 
     // A damaged file of the player's: the shipped keys, the file left as it is until a change.
     const std::string damaged = R"({"MoveUp": "Nowhere"})";
@@ -194,7 +203,8 @@ TEST(Menu, AKeyBoundElsewhereIsSwappedWrittenInTheShippedFormatAndReadAtStart) {
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
     EXPECT_EQ(FirstKey(Action::MoveUp), Key::Up);
     EXPECT_EQ(world.content.Read(keysFile), damaged);
-    PressEach(world, {Key::Esc, Key::Down, Key::Down, Key::OemEnter, Key::Up, Key::Up, Key::OemEnter});  // reset
+    PressEach(world,
+              {Key::Esc, Key::Down, Key::Down, Key::OemEnter, Key::Up, Key::Up, Key::OemEnter});  // reset
     EXPECT_EQ(world.content.Read(keysFile + ".damaged"), damaged);
     EXPECT_EQ(world.content.Read(keysFile).substr(0, 25), "{\n    \"MoveUp\": \"Up\",\n   ");
 }
