@@ -3,7 +3,9 @@
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayScreenBehavior.hpp"
+#include "gameplay/EditorMarks.hpp"
 #include "gameplay/GameplayState.hpp"
+#include "gameplay/HelpCard.hpp"
 #include "gameplay/Grid.hpp"
 #include "gameplay/Menu.hpp"
 #include "gameplay/MessagePanel.hpp"
@@ -61,6 +63,8 @@ void ForgetObjects() {
     gameplayState.levelLine = nullptr;
     gameplayState.panel = nullptr;
     gameplayState.menu = nullptr;
+    gameplayState.marks = nullptr;
+    gameplayState.help = nullptr;
     gameplayState.overlays.clear();
 }
 
@@ -93,6 +97,9 @@ GameplayScreen::GameplayScreen() {
         AddLevelLine(*this);
         gameplayState.menu = AddChild(new Menu());
         gameplayState.overlays.push_back(gameplayState.menu);
+        gameplayState.marks = AddChild(new EditorMarks());
+        gameplayState.help = AddChild(new HelpCard());
+        gameplayState.overlays.push_back(gameplayState.help);
         gameplayState.panel = AddChild(new MessagePanel());
         gameplayState.overlays.push_back(gameplayState.panel);
     } catch (...) {

@@ -10,6 +10,7 @@
 #include "core/Services.hpp"
 #include "core/UserFolders.hpp"
 #include "gameplay/GameplayState.hpp"
+#include "gameplay/HelpCard.hpp"
 #include "gameplay/LevelFiles.hpp"
 #include "gameplay/Menu.hpp"
 #include "gameplay/MessagePanel.hpp"
@@ -61,6 +62,7 @@ void GameplayScreenBehavior::Start() {
     if (!recovered.empty()) ShowMessage("Recovered unsaved edits of " + JoinNames(recovered));
     ShowLevelLine();
     if (Services::game) Services::game->SetCloseGuard(this);
+    reload_.Start();
     gameplayState.menu->SetHooks({[this](const std::string& text) { ShowMessage(text); }, [this] { ShowLevelLine(); }, {}});
     MusicManager::Play("TorvelTheme");
 }
@@ -123,6 +125,11 @@ void GameplayScreenBehavior::HandleInput() {
         if (started) ShowModified();
         return;
     }
+    if (input.IsKeyPressed(Key::F1) || (input.IsKeyPressed(Key::OemSlash) && input.IsKeyDown(Key::Shift))) {
+        editor_.EndStroke(true);
+        gameplayState.help->Open();
+        return;
+    }
     if (gameplayState.menu && gameplayState.menu->HandleGameKeys(editor_.IsOn())) return;
     if (editor_.IsOn() && input.IsKeyPressed(Key::S) && CtrlHeld()) {
         if (SaveLevel()) SoundManager::PlayCue("Click");
@@ -133,6 +140,7 @@ void GameplayScreenBehavior::HandleInput() {
     if (input.IsActionPressed(Action::EditorToggle)) {
         editor_.Toggle();
         ShowLevelLine();
+        if (editor_.IsOn()) ShowMessage("F1: keys");
     }
     editor_.Update();
     // Before the first Start there is no level to differ from.
@@ -143,6 +151,8 @@ void GameplayScreenBehavior::HandleInput() {
 
 void GameplayScreenBehavior::Update() {
     levels_.KeepRecoveryCopies(Services::time->total);
+    // A reload shows its shading in the same frame as its codes.
+    if (started && reload_.Update(Services::time->total)) editor_.ShadeUnreachable();
     if (messageSeconds_ <= 0.0f) return;
     messageSeconds_ -= Services::time->delta;
     if (messageSeconds_ <= 0.0f && gameplayState.title) gameplayState.title->text->text = title_;

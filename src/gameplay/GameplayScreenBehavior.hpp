@@ -5,6 +5,7 @@
 
 #include "core/CloseGuard.hpp"
 #include "gameplay/Editor.hpp"
+#include "gameplay/LevelReload.hpp"
 #include "gameplay/LevelSet.hpp"
 #include "scene/Behavior.hpp"
 
@@ -44,6 +45,7 @@ public:
 
     LevelSet& levels() { return levels_; }
     Editor& editor() { return editor_; }
+    LevelReload& reload() { return reload_; }
 
 private:
     bool SaveLevelAt(int32_t index);
@@ -54,6 +56,10 @@ private:
 
     LevelSet levels_;
     Editor editor_{levels_};
+    LevelReload reload_{levels_, [this](const std::string& line) {
+                            ShowMessage(line);
+                            ShowLevelLine();
+                        }};
     bool askingBeforeClose_ = false;
     bool modified_ = false;
     std::string title_;          // the title line's own text, back after a message

@@ -10,6 +10,8 @@
 #include "gameplay/Overlay.hpp"
 
 class BackgroundTile;
+class EditorMarks;
+class HelpCard;
 class GameObject;
 class Menu;
 class MessagePanel;
@@ -28,6 +30,8 @@ struct GameplayState {
     GameObject* levelLine = nullptr;  // the shown level's name and place, right in the strip
     MessagePanel* panel = nullptr;  // a question or message over the maze
     Menu* menu = nullptr;           // Esc's menu, under the panel that asks its questions
+    EditorMarks* marks = nullptr;   // shading, outlines and a floating paste
+    HelpCard* help = nullptr;       // the keys, over the maze
     // Everything that can be drawn over the maze, the panel among them, in the order they are
     // drawn; the last one open is on top and takes the keys.
     std::vector<Overlay*> overlays;

@@ -102,7 +102,16 @@ void GameWindow::Launch(const std::vector<std::string>& environment) {
     window_ = X("timeout 10 xdotool search --sync --onlyvisible --name '^Game( [*])?$' | head -n 1");
     window_ = window_.substr(0, window_.find('\n'));
     if (window_.empty()) throw std::runtime_error("no game window: " + game_->StandardError());
-    X("xdotool windowfocus --sync " + window_);
+    // A window manager may still be taking the new window in: then the focus is tried again.
+    const bool focused = WaitUntil([&] {
+        try {
+            X("xdotool windowfocus --sync " + window_);
+            return true;
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    });
+    if (!focused) throw std::runtime_error("the game window takes no focus");
 }
 
 // One xdotool run, so that its own start-up does not shorten or lengthen what it times.
