@@ -8,7 +8,7 @@ packages=(
   libboost-dev libboost-filesystem-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
-  xvfb xauth xdotool imagemagick x11-utils xfonts-base libx11-dev
+  xvfb xauth xdotool evilwm imagemagick x11-utils xfonts-base libx11-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
 )

@@ -187,6 +187,11 @@ void AudioSystem::SetPaused(ChannelId channel, bool paused) {
     if (Voice* v = Find(channel)) v->paused = paused;
 }
 
+void AudioSystem::SetGains(MixGains gains) {
+    Hold hold(*this);
+    gains_ = gains;
+}
+
 bool AudioSystem::IsPlaying(ChannelId channel) const {
     Hold hold(*this);
     return Find(channel) != nullptr;
@@ -204,7 +209,7 @@ void AudioSystem::Update() {
 void SDLCALL AudioSystem::Mix(void* self, Uint8* stream, int bytes) {
     auto& system = *static_cast<AudioSystem*>(self);
     const int64_t frames = bytes / int(system.channels_ * sizeof(float));
-    const int shortfalls = MixVoices(system.voices_, reinterpret_cast<float*>(stream), frames, system.channels_);
+    const int shortfalls = MixVoices(system.voices_, reinterpret_cast<float*>(stream), frames, system.channels_, system.gains_);
     if (shortfalls > 0) system.underruns_.fetch_add(uint64_t(shortfalls), std::memory_order_relaxed);
 }
 

@@ -51,6 +51,9 @@ public:
     ChannelId Play(AudioClip& clip, bool paused);
     void SetVolume(ChannelId channel, float volume);
     void SetPaused(ChannelId channel, bool paused);
+    // The music's and the effects' gains over every channel's own volume, heard at once.
+    void SetGains(MixGains gains);
+    MixGains gains() const { return gains_; }
     bool IsPlaying(ChannelId channel) const;
     int PlayingCount() const;
     // Mixing passes in which a streamed clip had too few frames decoded.
@@ -93,6 +96,7 @@ private:
     std::vector<std::unique_ptr<AudioClip>> clips_;
     std::vector<AudioClip*> streaming_;
     std::vector<Voice> voices_;
+    MixGains gains_;  // changed under the device's lock
     uint64_t plays_ = 0;
     std::atomic<uint64_t> underruns_{0};
     int rate_ = 48000;

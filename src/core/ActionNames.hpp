@@ -13,13 +13,16 @@ enum class Action : int32_t {
     EditorCopyTile,
     EditorNextTile,
     EditorPreviousTile,
+    MuteAll,
+    MuteMusic,
 };
 
 struct ActionNames {
-    static constexpr int32_t count = 9;
+    static constexpr int32_t count = 11;
     const char* const names[count] = {
         "MoveUp",          "MoveDown",       "MoveLeft",       "MoveRight",          "EditorToggle",
         "EditorPlaceTile", "EditorCopyTile", "EditorNextTile", "EditorPreviousTile",
+        "MuteAll",         "MuteMusic",
     };
     virtual ~ActionNames() = default;
 };

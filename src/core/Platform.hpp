@@ -36,4 +36,10 @@ public:
 
     // A platform without a window has no title to set.
     virtual void SetWindowTitle(const std::string& title) { (void)title; }
+    // Fullscreen or the window's own size; set before the window is made, it is made so.
+    virtual bool IsFullscreen() { return fullscreen_; }
+    virtual void SetFullscreen(bool fullscreen) { fullscreen_ = fullscreen; }
+
+private:
+    bool fullscreen_ = false;
 };

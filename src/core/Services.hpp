@@ -11,6 +11,7 @@ struct ActionNames;
 class InputManager;
 class SoundManager;
 class MusicManager;
+class UserSettings;
 
 // The process-wide single instances. Written only while the Game is constructed and destroyed;
 // none of these pointers owns (the Game does).
@@ -26,4 +27,5 @@ inline ActionNames* actionNames = nullptr;
 inline InputManager* input = nullptr;
 inline SoundManager* sound = nullptr;
 inline MusicManager* music = nullptr;
+inline UserSettings* userSettings = nullptr;  // what the player set in the menu
 }  // namespace Services

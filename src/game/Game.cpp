@@ -9,11 +9,12 @@
 #include "core/GameSettings.hpp"
 #include "core/GameTime.hpp"
 #include "core/Services.hpp"
+#include "core/UserSettings.hpp"
 #include "gameplay/GameplayScreen.hpp"
 #include "graphics/FontManager.hpp"
 #include "graphics/TextureManager.hpp"
 #include "input/InputManager.hpp"
-#include "input/KeyMappings.hpp"
+#include "input/UserKeyMappings.hpp"
 #include "scene/Behavior.hpp"
 #include "scene/GameObject.hpp"
 
@@ -39,6 +40,8 @@ Game::Game(std::unique_ptr<Platform> platform) : platform_(std::move(platform)) 
     Services::sound = sound_.get();
     music_ = std::make_unique<MusicManager>();
     Services::music = music_.get();
+    userSettings_ = std::make_unique<UserSettings>();
+    Services::userSettings = userSettings_.get();
     coroutineManager_ = std::make_unique<CoroutineManager>();
     coroutineManager = coroutineManager_.get();
 }
@@ -46,6 +49,8 @@ Game::Game(std::unique_ptr<Platform> platform) : platform_(std::move(platform)) 
 Game::~Game() {
     coroutineManager_.reset();
     coroutineManager = nullptr;
+    userSettings_.reset();
+    Services::userSettings = nullptr;
     // The music's stream goes before the system that plays it.
     music_.reset();
     Services::music = nullptr;
@@ -80,13 +85,17 @@ void Game::Run() {
 }
 
 void Game::StartUp() {
-    LoadKeyMappings((ContentFolder() / "Config" / "KeyMappings.json").string());
+    LoadStartKeyMappings(ContentFolder() / "Config" / "KeyMappings.json");
+    userSettings_->Load();
     GameSettings& settings = *Services::settings;
     settings.screenWidth = 800;
     settings.screenHeight = 600;
     settings.updatesPerSecond = 60;
     settings.clearColor = Color{0, 0, 0, 0};
+    // --fullscreen wins for this run: the setting only ever turns fullscreen on here.
+    if (userSettings_->fullscreen) platform_->SetFullscreen(true);
     platform_->CreateWindowAndDevice();
+    Services::sound->system->SetGains({userSettings_->MusicGain(), userSettings_->EffectsGain()});
     Services::textures->LoadBank("Main");
     Services::fonts->LoadBank("Main");
     SoundManager::LoadBank("Main");

@@ -18,6 +18,7 @@ class InputManager;
 class SoundManager;
 class MusicManager;
 class CoroutineManager;
+class UserSettings;
 
 // The one game: creates the single instances of the registry, runs start-up, the fixed-step
 // frame loop and shut-down, and destroys everything again.
@@ -64,5 +65,6 @@ private:
     std::unique_ptr<InputManager> input_;
     std::unique_ptr<SoundManager> sound_;
     std::unique_ptr<MusicManager> music_;
+    std::unique_ptr<UserSettings> userSettings_;
     std::unique_ptr<CoroutineManager> coroutineManager_;
 };

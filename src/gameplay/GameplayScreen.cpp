@@ -7,6 +7,7 @@
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/HelpCard.hpp"
 #include "gameplay/Grid.hpp"
+#include "gameplay/Menu.hpp"
 #include "gameplay/MessagePanel.hpp"
 #include "gameplay/Player.hpp"
 #include "graphics/FontManager.hpp"
@@ -61,6 +62,7 @@ void ForgetObjects() {
     gameplayState.title = nullptr;
     gameplayState.levelLine = nullptr;
     gameplayState.panel = nullptr;
+    gameplayState.menu = nullptr;
     gameplayState.marks = nullptr;
     gameplayState.help = nullptr;
     gameplayState.overlays.clear();
@@ -93,6 +95,8 @@ GameplayScreen::GameplayScreen() {
         AddTitle(*this);
         AddCursor(*this);
         AddLevelLine(*this);
+        gameplayState.menu = AddChild(new Menu());
+        gameplayState.overlays.push_back(gameplayState.menu);
         gameplayState.marks = AddChild(new EditorMarks());
         gameplayState.help = AddChild(new HelpCard());
         gameplayState.overlays.push_back(gameplayState.help);

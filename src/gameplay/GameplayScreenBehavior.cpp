@@ -12,6 +12,7 @@
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/HelpCard.hpp"
 #include "gameplay/LevelFiles.hpp"
+#include "gameplay/Menu.hpp"
 #include "gameplay/MessagePanel.hpp"
 #include "graphics/Font.hpp"
 #include "input/InputManager.hpp"
@@ -62,6 +63,7 @@ void GameplayScreenBehavior::Start() {
     ShowLevelLine();
     if (Services::game) Services::game->SetCloseGuard(this);
     reload_.Start();
+    gameplayState.menu->SetHooks({[this](const std::string& text) { ShowMessage(text); }, [this] { ShowLevelLine(); }, {}});
     MusicManager::Play("TorvelTheme");
 }
 
@@ -128,6 +130,7 @@ void GameplayScreenBehavior::HandleInput() {
         gameplayState.help->Open();
         return;
     }
+    if (gameplayState.menu && gameplayState.menu->HandleGameKeys(editor_.IsOn())) return;
     if (editor_.IsOn() && input.IsKeyPressed(Key::S) && CtrlHeld()) {
         if (SaveLevel()) SoundManager::PlayCue("Click");
     }

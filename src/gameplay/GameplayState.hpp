@@ -13,6 +13,7 @@ class BackgroundTile;
 class EditorMarks;
 class HelpCard;
 class GameObject;
+class Menu;
 class MessagePanel;
 class Player;
 
@@ -28,6 +29,7 @@ struct GameplayState {
     GameObject* title = nullptr;      // the title line, which also carries short messages
     GameObject* levelLine = nullptr;  // the shown level's name and place, right in the strip
     MessagePanel* panel = nullptr;  // a question or message over the maze
+    Menu* menu = nullptr;           // Esc's menu, under the panel that asks its questions
     EditorMarks* marks = nullptr;   // shading, outlines and a floating paste
     HelpCard* help = nullptr;       // the keys, over the maze
     // Everything that can be drawn over the maze, the panel among them, in the order they are

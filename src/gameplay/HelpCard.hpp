@@ -21,6 +21,8 @@ inline constexpr HelpLine helpLines[] = {
     {"E, Tab", "editor on / off"},
     {"Ctrl+PgDn / PgUp", "next / prior level"},
     {"F11, Alt+Enter", "fullscreen"},
+    {"Esc (in play)", "the menu"},
+    {"M / N", "all sound / music off, on"},
     {"F1, ?", "these keys"},
     {"Alt+F4", "quit"},
     {"PgDn . / PgUp ,", "next / prior tile"},

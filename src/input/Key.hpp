@@ -27,6 +27,9 @@ enum class Key : int32_t {
     Insert, Delete, Home, End, PageUp, PageDown,
     LeftMouse, MiddleMouse, RightMouse,
     End_ = 106,  // "__END", the end marker
+    // A game controller's buttons for the menu. Unnamed, so no key-mapping file binds them;
+    // codes no platform key translates to.
+    PadA = 151, PadB, PadStart,
 };
 
 inline constexpr int32_t NamedKeyCount = 107;

@@ -6,6 +6,20 @@
 #include "input/Key.hpp"
 #include "platform/SdlHandles.hpp"
 
+namespace {
+
+// A, B and Start choose, go back and open the menu.
+Key MenuButton(Uint8 button) {
+    switch (button) {
+        case SDL_CONTROLLER_BUTTON_A: return Key::PadA;
+        case SDL_CONTROLLER_BUTTON_B: return Key::PadB;
+        case SDL_CONTROLLER_BUTTON_START: return Key::PadStart;
+        default: return Key::None;
+    }
+}
+
+}  // namespace
+
 SdlController::SdlController() = default;
 
 SdlController::~SdlController() = default;
@@ -46,6 +60,10 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
         case SDL_CONTROLLERBUTTONUP: {
             // SDL numbers the d-pad's buttons up, down, left, right, as Direction does.
             static_assert(SDL_CONTROLLER_BUTTON_DPAD_RIGHT - SDL_CONTROLLER_BUTTON_DPAD_UP == Right);
+            if (const Key button = MenuButton(event.cbutton.button); button != Key::None) {
+                input.SetKey(button, event.cbutton.state == SDL_PRESSED);
+                return;
+            }
             const int direction = event.cbutton.button - SDL_CONTROLLER_BUTTON_DPAD_UP;
             if (direction < 0 || direction >= DirectionCount) return;
             pads_[event.cbutton.which].dpad[direction] = event.cbutton.state == SDL_PRESSED;
@@ -63,6 +81,7 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
             // As SDL does with the keyboard: nothing walks while another window has the focus.
             if (event.window.event != SDL_WINDOWEVENT_FOCUS_LOST) return;
             for (auto& [id, pad] : pads_) pad = Pad{std::move(pad.handle)};
+            for (Key button : {Key::PadA, Key::PadB, Key::PadStart}) input.SetKey(button, false);
             break;
         default:
             return;

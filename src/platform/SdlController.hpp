@@ -10,7 +10,8 @@
 class InputManager;
 
 // Game controllers walk like the arrow keys: the d-pad and the left stick set and clear the
-// game's Up, Down, Left and Right keys, so the key mappings decide what they do. Controllers
+// game's Up, Down, Left and Right keys, so the key mappings decide what they do. A, B and Start
+// set the pad keys the menu reads. Controllers
 // may be plugged in and out while the game runs.
 class SdlController {
 public:

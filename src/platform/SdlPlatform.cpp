@@ -61,6 +61,8 @@ public:
     void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
     void ReleaseDevice() override;
     void SetWindowTitle(const std::string& title) override;
+    bool IsFullscreen() override;
+    void SetFullscreen(bool fullscreen) override;
 
 private:
     void HandleEvent(const SDL_Event& event);
@@ -231,6 +233,17 @@ bool SdlPlatform::WindowShown() {
 
 void SdlPlatform::SetWindowTitle(const std::string& title) {
     if (window_) SDL_SetWindowTitle(window_.get(), title.c_str());
+}
+
+bool SdlPlatform::IsFullscreen() {
+    if (!window_) return options_.fullscreen;
+    return (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void SdlPlatform::SetFullscreen(bool fullscreen) {
+    // Before the window exists it is made so: no windowed frame flashes first.
+    if (!window_) options_.fullscreen = fullscreen;
+    else if (fullscreen != IsFullscreen()) ToggleFullscreen(window_.get());
 }
 
 void SdlPlatform::ReleaseDevice() {

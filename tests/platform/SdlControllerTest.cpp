@@ -1,4 +1,5 @@
-// A game controller's d-pad and left stick set and clear the arrow keys' game keys.
+// A game controller's d-pad and left stick set and clear the arrow keys' game keys; A, B and
+// Start the menu's pad keys.
 #include <gtest/gtest.h>
 
 #include "input/InputManager.hpp"
@@ -26,21 +27,21 @@ TEST(Controller, DpadAndLeftStickHoldTheArrowsWhileAnyPadHoldsThem) {
     constexpr int Press = SdlController::PressAt, Release = SdlController::ReleaseBelow;
     const struct {
         SDL_Event event;
-        const char* held;  // up, left, right
+        const char* held;  // up, left, right, A
     } steps[] = {
-        {Button(1, SDL_CONTROLLER_BUTTON_DPAD_UP, true), "U.."},
-        {Button(1, SDL_CONTROLLER_BUTTON_A, true), "U.."},  // other buttons: no key
-        {Button(1, SDL_CONTROLLER_BUTTON_DPAD_UP, false), "..."},
-        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Release + 2000), "..."},  // dead zone
-        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Press), "..R"},
-        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Release), "..R"},  // between the bands
-        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Release - 1), "..."},
-        {Axis(2, SDL_CONTROLLER_AXIS_LEFTY, -32768), "U.."},  // y grows down
-        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, -Press), "UL."},  // a diagonal
-        {Axis(2, SDL_CONTROLLER_AXIS_RIGHTX, 32767), "UL."},  // right stick: no key
-        {Button(3, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true), "UL."},
-        {SDL_Event{.cdevice = {SDL_CONTROLLERDEVICEREMOVED, 0, 2}}, ".L."},  // pad 3 still holds left
-        {SDL_Event{.window = {SDL_WINDOWEVENT, 0, 1, SDL_WINDOWEVENT_FOCUS_LOST, 0, 0, 0, 0, 0}}, "..."},
+        {Button(1, SDL_CONTROLLER_BUTTON_DPAD_UP, true), "U..."},
+        {Button(1, SDL_CONTROLLER_BUTTON_A, true), "U..A"},  // the menu's key, no arrow
+        {Button(1, SDL_CONTROLLER_BUTTON_DPAD_UP, false), "...A"},
+        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Release + 2000), "...A"},  // dead zone
+        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Press), "..RA"},
+        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Release), "..RA"},  // between the bands
+        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Release - 1), "...A"},
+        {Axis(2, SDL_CONTROLLER_AXIS_LEFTY, -32768), "U..A"},  // y grows down
+        {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, -Press), "UL.A"},  // a diagonal
+        {Axis(2, SDL_CONTROLLER_AXIS_RIGHTX, 32767), "UL.A"},  // right stick: no key
+        {Button(3, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true), "UL.A"},
+        {SDL_Event{.cdevice = {SDL_CONTROLLERDEVICEREMOVED, 0, 2}}, ".L.A"},  // pad 3 still holds left
+        {SDL_Event{.window = {SDL_WINDOWEVENT, 0, 1, SDL_WINDOWEVENT_FOCUS_LOST, 0, 0, 0, 0, 0}}, "...."},
     };
     SdlController controller;
     InputManager input;
@@ -48,7 +49,7 @@ TEST(Controller, DpadAndLeftStickHoldTheArrowsWhileAnyPadHoldsThem) {
     for (const auto& step : steps) {
         controller.Handle(step.event, input);
         const std::string held{input.IsKeyDown(Key::Up) ? 'U' : '.', input.IsKeyDown(Key::Left) ? 'L' : '.',
-                               input.IsKeyDown(Key::Right) ? 'R' : '.'};
+                               input.IsKeyDown(Key::Right) ? 'R' : '.', input.IsKeyDown(Key::PadA) ? 'A' : '.'};
         EXPECT_EQ(held, step.held) << "step " << &step - steps;
         EXPECT_TRUE(input.IsKeyDown(Key::Down));
     }

@@ -16,7 +16,8 @@ GameProcess::GameProcess(const std::string& folder, const std::vector<std::strin
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) env.emplace_back(*e);
     std::vector<std::string> changes{"HOME=" + folder + "/home", "XDG_DATA_HOME=" + folder + "/home/data",
-                                     "XDG_STATE_HOME=" + folder + "/home/state"};
+                                     "XDG_STATE_HOME=" + folder + "/home/state",
+                                     "XDG_CONFIG_HOME=" + folder + "/home/config"};
     changes.insert(changes.end(), environment.begin(), environment.end());
     for (const std::string& change : changes) {
         const std::string name = change.substr(0, change.find('=')) + "=";

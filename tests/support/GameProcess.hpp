@@ -7,7 +7,7 @@
 #include <vector>
 
 // The game executable started in a test's working folder (which holds its Content/), with
-// HOME and the XDG data and state folders inside that folder, so nothing is written outside
+// HOME and the XDG data, state and config folders inside that folder, so nothing is written outside
 // it; stdin and stdout on /dev/null, stderr captured.
 class GameProcess {
 public:

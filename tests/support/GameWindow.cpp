@@ -95,14 +95,23 @@ std::string GameWindow::X(const std::string& command) const {
     return output;
 }
 
-void GameWindow::Launch() {
-    game_ = std::make_unique<GameProcess>(
-        folder_.path().string(),
-        std::vector<std::string>{"DISPLAY=" + display_, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy"});
+void GameWindow::Launch(const std::vector<std::string>& environment) {
+    std::vector<std::string> variables{"DISPLAY=" + display_, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy"};
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    game_ = std::make_unique<GameProcess>(folder_.path().string(), variables);
     window_ = X("timeout 10 xdotool search --sync --onlyvisible --name '^Game( [*])?$' | head -n 1");
     window_ = window_.substr(0, window_.find('\n'));
     if (window_.empty()) throw std::runtime_error("no game window: " + game_->StandardError());
-    X("xdotool windowfocus --sync " + window_);
+    // A window manager may still be taking the new window in: then the focus is tried again.
+    const bool focused = WaitUntil([&] {
+        try {
+            X("xdotool windowfocus --sync " + window_);
+            return true;
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    });
+    if (!focused) throw std::runtime_error("the game window takes no focus");
 }
 
 // One xdotool run, so that its own start-up does not shorten or lengthen what it times.

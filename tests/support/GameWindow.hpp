@@ -36,7 +36,8 @@ public:
     GameWindow& operator=(const GameWindow&) = delete;
 
     // Starts the game and waits for its window, which gets the keyboard; throws when none appears.
-    void Launch();
+    // `environment` ("NAME=value") goes over the defaults (no sound, through the dummy driver).
+    void Launch(const std::vector<std::string>& environment = {});
     GameProcess& game() { return *game_; }
     const TempContent& folder() const { return folder_; }
     const std::string& window() const { return window_; }

@@ -75,12 +75,22 @@ GameplayWorld::GameplayWorld(std::vector<LevelFile> levels, bool start) {
     audiotest::WriteSound(content.path() / "Content/Music/TorvelTheme.wav", audiotest::Level(0.03f, 1500),
                           44100);
 
+    Start(start);
+}
+
+void GameplayWorld::Start(bool firstFrame) {
     auto owned = std::make_unique<SoftwarePlatform>();
     platform = owned.get();
     game = std::make_unique<Game>(std::move(owned));
     game->StartUp();
-    if (start) RunFrames(1);
+    if (firstFrame) RunFrames(1);
     ClearClicks();
+}
+
+void GameplayWorld::Restart() {
+    game->ShutDown();
+    game.reset();
+    Start(true);
 }
 
 GameplayWorld::~GameplayWorld() {

@@ -59,6 +59,8 @@ public:
     GameplayWorld(const GameplayWorld&) = delete;
     GameplayWorld& operator=(const GameplayWorld&) = delete;
 
+    // Ends the game and starts a new one in the same folder, up to its first frame.
+    void Restart();
     // Runs `count` frames of the real loop at one update each (1/60 s); `script(n)`, n from
     // 1, runs where the platform delivers input, before that frame's passes. Returns once the
     // files the frames asked to be written in the background are written.
@@ -86,4 +88,7 @@ public:
     TempContent content;
     SoftwarePlatform* platform = nullptr;  // owned by the game
     std::unique_ptr<Game> game;
+
+private:
+    void Start(bool firstFrame);
 };
