@@ -13,13 +13,18 @@ enum class Action : int32_t {
     EditorCopyTile,
     EditorNextTile,
     EditorPreviousTile,
+    Restart,    // the shown level from its start
+    LevelList,  // the list of levels
+    Confirm,    // the card's or the list's choice
+    Back,       // closes the list
 };
 
 struct ActionNames {
-    static constexpr int32_t count = 9;
+    static constexpr int32_t count = 13;
     const char* const names[count] = {
         "MoveUp",          "MoveDown",       "MoveLeft",       "MoveRight",          "EditorToggle",
-        "EditorPlaceTile", "EditorCopyTile", "EditorNextTile", "EditorPreviousTile",
+        "EditorPlaceTile", "EditorCopyTile", "EditorNextTile", "EditorPreviousTile", "Restart",
+        "LevelList",       "Confirm",        "Back",
     };
     virtual ~ActionNames() = default;
 };

@@ -4,7 +4,9 @@
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayScreenBehavior.hpp"
 #include "gameplay/GameplayState.hpp"
+#include "gameplay/FinishCard.hpp"
 #include "gameplay/Grid.hpp"
+#include "gameplay/LevelListPanel.hpp"
 #include "gameplay/MessagePanel.hpp"
 #include "gameplay/Player.hpp"
 #include "graphics/FontManager.hpp"
@@ -59,6 +61,9 @@ void ForgetObjects() {
     gameplayState.title = nullptr;
     gameplayState.levelLine = nullptr;
     gameplayState.panel = nullptr;
+    gameplayState.finishCard = nullptr;
+    gameplayState.levelList = nullptr;
+    gameplayState.openLevelList = nullptr;
     gameplayState.overlays.clear();
 }
 
@@ -89,6 +94,11 @@ GameplayScreen::GameplayScreen() {
         AddTitle(*this);
         AddCursor(*this);
         AddLevelLine(*this);
+        gameplayState.finishCard = AddChild(new FinishCard());
+        gameplayState.overlays.push_back(gameplayState.finishCard);
+        gameplayState.levelList = AddChild(new LevelListPanel());
+        gameplayState.overlays.push_back(gameplayState.levelList);
+        // Last: a question (closing the window) goes over the card and the list.
         gameplayState.panel = AddChild(new MessagePanel());
         gameplayState.overlays.push_back(gameplayState.panel);
     } catch (...) {

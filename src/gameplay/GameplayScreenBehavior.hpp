@@ -5,6 +5,7 @@
 
 #include "core/CloseGuard.hpp"
 #include "gameplay/Editor.hpp"
+#include "gameplay/LevelProgress.hpp"
 #include "gameplay/LevelSet.hpp"
 #include "scene/Behavior.hpp"
 
@@ -44,6 +45,7 @@ public:
 
     LevelSet& levels() { return levels_; }
     Editor& editor() { return editor_; }
+    LevelProgress& progress() { return progress_; }
 
 private:
     bool SaveLevelAt(int32_t index);
@@ -54,6 +56,7 @@ private:
 
     LevelSet levels_;
     Editor editor_{levels_};
+    LevelProgress progress_{levels_};
     bool askingBeforeClose_ = false;
     bool modified_ = false;
     std::string title_;          // the title line's own text, back after a message

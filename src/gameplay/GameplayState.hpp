@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -10,7 +11,9 @@
 #include "gameplay/Overlay.hpp"
 
 class BackgroundTile;
+class FinishCard;
 class GameObject;
+class LevelListPanel;
 class MessagePanel;
 class Player;
 
@@ -26,6 +29,12 @@ struct GameplayState {
     GameObject* title = nullptr;      // the title line, which also carries short messages
     GameObject* levelLine = nullptr;  // the shown level's name and place, right in the strip
     MessagePanel* panel = nullptr;  // a question or message over the maze
+    FinishCard* finishCard = nullptr;  // over the maze when a level is finished
+    LevelListPanel* levelList = nullptr;
+    // Opens the level list over the maze (once the levels are loaded; before, it does nothing).
+    std::function<void()> openLevelList;
+    // The level line shows the moves and the time while a level with a way out is played.
+    bool showMovesAndTime = true;
     // Everything that can be drawn over the maze, the panel among them, in the order they are
     // drawn; the last one open is on top and takes the keys.
     std::vector<Overlay*> overlays;

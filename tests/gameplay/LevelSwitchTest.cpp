@@ -32,10 +32,10 @@ int32_t At(GridCell cell) { return GameplayWorld::Shown()[size_t(SlotOf(cell))];
 }  // namespace
 
 TEST_F(Levels, EachLevelKeepsItsOwnEditsAndHistoryAndTheListWrapsAround) {
-    EXPECT_EQ(LevelLine(), "A  1/2");
+    EXPECT_EQ(LevelLine(), "A  1/2   no way out");
     world.Paint({{1, 1}});
     Next();
-    EXPECT_EQ(LevelLine(), "B  2/2");
+    EXPECT_EQ(LevelLine(), "B  2/2   no way out");
     EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(5, 5));  // applied as at start
     EXPECT_EQ(At({1, 1}), 0);
     world.Paint({{2, 2}});
@@ -82,7 +82,7 @@ TEST(NewLevel, TakesTheFirstFreeNameShowsABorderedMazeAndIsWrittenOnItsFirstSave
     boost::filesystem::create_directories(LevelFolder() / "Level3.json");
     world.Press({Key::E});
     world.Press({Key::Ctrl, Key::N});
-    EXPECT_EQ(LevelLine(), "Level4  3/3");
+    EXPECT_EQ(LevelLine(), "Level4  3/3   no way out");
     const LevelCodes codes = GameplayWorld::Shown();
     const auto at = [&](int32_t column, int32_t row) { return codes[size_t(SlotOf({column, row}))]; };
     EXPECT_EQ((std::vector{at(0, 0), at(13, 0), at(0, 8), at(13, 8)}), (std::vector{3, 4, 5, 6}));
@@ -101,7 +101,7 @@ TEST(NewLevel, WithEveryNameTakenOnlyTheStripSaysSo) {
     for (int n = 2; n <= 999; ++n) world.content.Write("Content/Levels/Level" + std::to_string(n) + ".json", "");
     world.Press({Key::E});
     world.Press({Key::Ctrl, Key::N});
-    EXPECT_EQ(LevelLine(), "Maze  1/1");
+    EXPECT_EQ(LevelLine(), "Maze  1/1   no way out");
     EXPECT_EQ(gameplayState.title->text->text, "No free level name: Level2.json to Level999.json are all taken");
     world.RunFrames(4 * 60);
     EXPECT_EQ(gameplayState.title->text->text, "TORVEL: Glimmerduct");
