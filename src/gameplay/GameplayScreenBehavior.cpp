@@ -180,7 +180,8 @@ void GameplayScreenBehavior::ShowLevelLine() {
     GameObject* line = gameplayState.levelLine;
     if (!line) return;
     const bool shown = levels_.Count() > 1 || editor_.IsOn() || !progress_.suffix().empty();
-    line->text->layer = shown ? 1 : 0;
+    // Over the kept first layer: its clock changes every tenth of a second while a level is played.
+    line->text->layer = shown ? 2 : 0;
     if (!shown) return;
     const int32_t index = levels_.Shown();
     line->text->text = levels_.Level(index).name + "  " + std::to_string(index + 1) + "/" +

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "gameplay/LevelData.hpp"
 #include "gameplay/Reachability.hpp"
 #include "support/GameWindow.hpp"
 #include "support/GameplayWorld.hpp"
@@ -25,7 +26,7 @@ protected:
         if (std::system("command -v Xvfb xdotool > /dev/null") != 0) GTEST_SKIP() << "no Xvfb or xdotool";
         window = std::make_unique<GameWindow>();
         for (const char* name : {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight",
-                                 "GutBottomLeft", "GutBottomRight"}) {
+                                 "GutBottomLeft", "GutBottomRight", "GutExit"}) {
             tiles.push_back(Picture::Load(source + "/Content/Textures/Main/" + name + ".png"));
         }
     }
@@ -38,7 +39,7 @@ protected:
         for (int cell = 0; cell < TileCount; ++cell) {
             const int column = cell % GridColumns, row = cell / GridColumns, code = codes[size_t(cell)];
             const bool wall = code >= 1 && code <= 6;
-            const Picture& tile = tiles[size_t(wall ? code : 0)];
+            const Picture& tile = tiles[size_t(wall ? code : code == 8 ? 7 : 0)];
             const bool tinted = background == editing && !wall && !reached.test(size_t(cell));
             int seen = 0, alike = 0;
             for (int y = 0; y < 64; y += 2) {
@@ -97,7 +98,7 @@ protected:
     }
 
     std::unique_ptr<GameWindow> window;
-    std::vector<Picture> tiles;                                               // codes 0 to 6
+    std::vector<Picture> tiles;                                               // codes 0 to 6, then 8
     LevelCodes codes = ReadLevelCodes(source + "/Content/Levels/Maze.json");  // what the grid should show
     Picture screen;
 };
@@ -161,6 +162,10 @@ TEST_F(GameWindowTest, AFailedSaveAndTheCloseQuestionShowOverTheMazeAndASignalSt
 }
 
 TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsavedEdit) {
+    // The first shipped level and one of the test's own.
+    for (const auto& entry : boost::filesystem::directory_iterator(window->folder().path() / "Content/Levels")) {
+        if (entry.path().filename() != "Maze.json") boost::filesystem::remove(entry.path());
+    }
     const LevelCodes first = codes;
     LevelCodes second{};
     second[size_t(SlotOf({3, 3}))] = 7;
@@ -200,6 +205,57 @@ TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsa
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
     EXPECT_EQ(window->Title(), "Game\n");
     EXPECT_TRUE(boost::filesystem::is_empty(RecoveryFolder()));
+}
+
+// The way through the first level, from its file: the keys to press and the cells passed.
+std::vector<std::pair<const char*, GridCell>> WayOut(const LevelCodes& codes) {
+    const CellDistances steps = StepsFromStart(codes);
+    int32_t at = int32_t(std::find(codes.begin(), codes.end(), 8) - codes.begin());
+    std::vector<std::pair<const char*, GridCell>> way;
+    while (steps[size_t(at)] > 0) {
+        const GridCell cell{at % GridColumns, at / GridColumns};
+        const std::tuple<int32_t, int32_t, const char*> back[] = {{-1, 0, "Right"}, {1, 0, "Left"}, {0, -1, "Down"}, {0, 1, "Up"}};
+        for (const auto& [dx, dy, key] : back) {
+            const GridCell from{cell.column + dx, cell.row + dy};
+            if (IsInGrid(from) && steps[size_t(SlotOf(from))] == steps[size_t(at)] - 1) {
+                way.insert(way.begin(), {key, cell});
+                at = SlotOf(from);
+                break;
+            }
+        }
+    }
+    return way;
+}
+
+TEST_F(GameWindowTest, APlayerWalksTheFirstLevelOutSeesTheCardGoesOnAndFindsItSolvedAfterARestart) {
+    window->Launch();
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
+    const auto way = WayOut(codes);
+    Cells at{{1, 1}};
+    for (const auto& [key, cell] : way) {
+        // Held until the step is seen under way, so a busy machine neither misses nor doubles it.
+        window->X(std::string("xdotool keydown ") + key);
+        ASSERT_TRUE(window->WaitForScreen([&](const Picture& s) { return Covered(s, playing) != at; }, screen));
+        window->X(std::string("xdotool keyup ") + key);
+        at = {{cell.column, cell.row}};
+        if (&cell != &way.back().second) {
+            ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, at));
+        }
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(playing));  // the card
+    window->Hold("Return");
+    codes = ReadLevelCodes(source + "/Content/Levels/Nook.json");
+    const GridCell start = *StartCell(codes);
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{start.column, start.row}}));
+    const std::string records = window->folder().Read("home/data/glimmerduct/records.json");
+    EXPECT_NE(records.find("\"BestMoves\": \"" + std::to_string(way.size()) + "\""), std::string::npos) << records;
+    window->RequestClose();
+    ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(30)));
+
+    window->Launch();
+    window->Hold("l");
+    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(playing));  // the list, read from the records kept
+    EXPECT_EQ(window->game().StandardError(), "");
 }
 
 }  // namespace
