@@ -51,9 +51,11 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
         case SDL_CONTROLLERBUTTONUP: {
             // SDL numbers the d-pad's buttons up, down, left, right, as Direction does.
             static_assert(SDL_CONTROLLER_BUTTON_DPAD_RIGHT - SDL_CONTROLLER_BUTTON_DPAD_UP == Right);
-            const int direction = event.cbutton.button - SDL_CONTROLLER_BUTTON_DPAD_UP;
-            if (direction < 0 || direction >= DirectionCount) return;
-            pads_[event.cbutton.which].dpad[direction] = event.cbutton.state == SDL_PRESSED;
+            int held = event.cbutton.button - SDL_CONTROLLER_BUTTON_DPAD_UP;
+            if (event.cbutton.button == SDL_CONTROLLER_BUTTON_A) held = ButtonA;
+            if (event.cbutton.button == SDL_CONTROLLER_BUTTON_B) held = ButtonB;
+            if (held < 0 || held >= HeldCount) return;
+            pads_[event.cbutton.which].buttons[held] = event.cbutton.state == SDL_PRESSED;
             break;
         }
         case SDL_CONTROLLERAXISMOTION: {
@@ -76,16 +78,18 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
 }
 
 void SdlController::Publish(InputManager& input) {
-    static constexpr Key keys[DirectionCount] = {Key::Up, Key::Down, Key::Left, Key::Right};
-    bool held[DirectionCount] = {};
+    static constexpr Key keys[HeldCount] = {Key::Up, Key::Down, Key::Left, Key::Right, Key::OemEnter, Key::Esc};
+    bool held[HeldCount] = {};
     for (const auto& [id, pad] : pads_) {
-        held[Up] |= pad.dpad[Up] || pad.stickY < 0;
-        held[Down] |= pad.dpad[Down] || pad.stickY > 0;
-        held[Left] |= pad.dpad[Left] || pad.stickX < 0;
-        held[Right] |= pad.dpad[Right] || pad.stickX > 0;
+        held[Up] |= pad.buttons[Up] || pad.stickY < 0;
+        held[Down] |= pad.buttons[Down] || pad.stickY > 0;
+        held[Left] |= pad.buttons[Left] || pad.stickX < 0;
+        held[Right] |= pad.buttons[Right] || pad.stickX > 0;
+        held[ButtonA] |= pad.buttons[ButtonA];
+        held[ButtonB] |= pad.buttons[ButtonB];
     }
-    // Only changes reach the input: a pad at rest leaves the arrow keys to the keyboard.
-    for (int d = 0; d < DirectionCount; ++d) {
+    // Only changes reach the input: a pad at rest leaves the keys to the keyboard.
+    for (int d = 0; d < HeldCount; ++d) {
         if (held[d] != published_[d]) input.SetKey(keys[d], held[d]);
         published_[d] = held[d];
     }

@@ -9,8 +9,8 @@ class InputManager;
 class SdlSubsystem;
 
 // Game controllers walk like the arrow keys: the d-pad and the left stick set and clear the
-// game's Up, Down, Left and Right keys, so the key mappings decide what they do. Controllers
-// may be plugged in and out while the game runs.
+// game's Up, Down, Left and Right keys, and the A and B buttons its Enter and Esc keys, so the
+// key mappings decide what they do. Controllers may be plugged in and out while the game runs.
 class SdlController {
 public:
     SdlController();
@@ -32,10 +32,11 @@ public:
     static constexpr int ReleaseBelow = 10000;
 
 private:
-    enum Direction { Up, Down, Left, Right, DirectionCount };
+    // The game keys a pad holds: the four directions, then the A and B buttons.
+    enum Direction { Up, Down, Left, Right, DirectionCount, ButtonA = DirectionCount, ButtonB, HeldCount };
     struct Pad {
         SDL_GameController* handle = nullptr;  // null for one whose events came without an open
-        bool dpad[DirectionCount] = {};
+        bool buttons[HeldCount] = {};  // the d-pad, A and B
         int stickX = 0;  // -1 left, 0, 1 right
         int stickY = 0;  // -1 up, 0, 1 down
     };
@@ -46,5 +47,5 @@ private:
 
     std::unique_ptr<SdlSubsystem> subsystem_;
     std::map<SDL_JoystickID, Pad> pads_;
-    bool published_[DirectionCount] = {};  // what the input manager was last told
+    bool published_[HeldCount] = {};  // what the input manager was last told
 };

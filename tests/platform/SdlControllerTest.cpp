@@ -29,7 +29,7 @@ TEST(Controller, DpadAndLeftStickHoldTheArrowsWhileAnyPadHoldsThem) {
         const char* held;  // up, left, right
     } steps[] = {
         {Button(1, SDL_CONTROLLER_BUTTON_DPAD_UP, true), "U.."},
-        {Button(1, SDL_CONTROLLER_BUTTON_A, true), "U.."},  // other buttons: no key
+        {Button(1, SDL_CONTROLLER_BUTTON_X, true), "U.."},  // other buttons: no key
         {Button(1, SDL_CONTROLLER_BUTTON_DPAD_UP, false), "..."},
         {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Release + 2000), "..."},  // dead zone
         {Axis(2, SDL_CONTROLLER_AXIS_LEFTX, Press), "..R"},
@@ -52,6 +52,12 @@ TEST(Controller, DpadAndLeftStickHoldTheArrowsWhileAnyPadHoldsThem) {
         EXPECT_EQ(held, step.held) << "step " << &step - steps;
         EXPECT_TRUE(input.IsKeyDown(Key::Down));
     }
+    // A and B answer as Enter and Esc do.
+    controller.Handle(Button(1, SDL_CONTROLLER_BUTTON_A, true), input);
+    controller.Handle(Button(1, SDL_CONTROLLER_BUTTON_B, true), input);
+    EXPECT_TRUE(input.IsKeyDown(Key::OemEnter) && input.IsKeyDown(Key::Esc));
+    controller.Handle(Button(1, SDL_CONTROLLER_BUTTON_A, false), input);
+    EXPECT_FALSE(input.IsKeyDown(Key::OemEnter));
 }
 
 // The real platform opens a controller plugged in while the game runs; SDL's virtual controller
