@@ -1,5 +1,6 @@
 #include "gameplay/Records.hpp"
 
+#include <algorithm>
 #include <boost/property_tree/ptree.hpp>
 #include <cstdio>
 #include <stdexcept>
@@ -60,9 +61,14 @@ void Records::Load() {
     if (!file_) return;
     std::map<std::string, Entry> read;
     const OwnJsonFile file = ReadOwnJsonFile(*file_, [&](const pt::ptree& tree) {
-        if (!tree.data().empty()) throw std::runtime_error("the records must be a JSON object");
+        // An array's members have no names; a text has data and no members.
+        const auto object = [](const pt::ptree& node) {
+            return node.data().empty() && std::all_of(node.begin(), node.end(), [](const auto& m) { return !m.first.empty(); });
+        };
+        if (!object(tree)) throw std::runtime_error("the records must be a JSON object");
         const auto levels = tree.get_child_optional("Levels");
         if (!levels) return;
+        if (!object(*levels)) throw std::runtime_error("\"Levels\" must be a JSON object");
         if (levels->size() > maxLevels)
             throw std::runtime_error("more than " + std::to_string(maxLevels) + " levels have records");
         for (const auto& [key, entry] : *levels) {

@@ -108,9 +108,9 @@ TEST(NewLevel, WithEveryNameTakenOnlyTheStripSaysSo) {
 }
 
 TEST(Unreachable, TheEditorDarkensOpenCellsThePlayerCannotReachAsItPaintsWithoutAllocating) {
-    // A pocket at (6, 4) walled in by four walls.
+    // A pocket at (6, 4) walled in by four walls; a way out, whose par the strip shows too.
     GameplayWorld world{{GameplayWorld::Level(
-        {{{1, 1}, 7}, {{6, 3}, 1}, {{5, 4}, 2}, {{7, 4}, 2}, {{6, 5}, 1}}, "Maze.json")}};
+        {{{1, 1}, 7}, {{6, 3}, 1}, {{5, 4}, 2}, {{7, 4}, 2}, {{6, 5}, 1}, {{9, 6}, 8}}, "Maze.json")}};
     const auto dark = [](GridCell cell) { return GameplayWorld::Tile(cell.column, cell.row).sprite->color.r < 255; };
     EXPECT_FALSE(dark({6, 4}));  // only while editing
     world.Press({Key::E});
@@ -121,6 +121,7 @@ TEST(Unreachable, TheEditorDarkensOpenCellsThePlayerCannotReachAsItPaintsWithout
     const uint64_t before = AllocationCount();
     world.RunFrames(30);
     EXPECT_EQ(AllocationCount(), before);
+    EXPECT_EQ(LevelLine(), "Maze  1/1   par 13");
     world.Paint({{1, 1}});  // painting over the start leaves no start: every open cell is out of reach
     EXPECT_TRUE(dark({2, 2}));
     world.Press({Key::E});

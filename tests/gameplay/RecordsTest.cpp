@@ -68,6 +68,8 @@ TEST(Records, ADamagedFileIsMovedAsideWithOneLineAndNeverWrittenOver) {
                                     {R"({"Levels": {"0123456789abcdef": {"BestMoves": -1, "BestMilliseconds": 5}}})",
                                      "BestMoves"},
                                     {R"({"Levels": {"Maze": {"BestMoves": 1, "BestMilliseconds": 5}}})", "Maze"},
+                                    {"[1, 2]", "JSON object"},
+                                    {R"({"Levels": "none"})", "JSON object"},
                                     {many, "more than 10000"}}) {
         TempContent content;
         content.Write("records.json", text);
