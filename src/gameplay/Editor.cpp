@@ -4,6 +4,7 @@
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
+#include "gameplay/EditorMarks.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelSet.hpp"
 #include "gameplay/Reachability.hpp"
@@ -46,9 +47,12 @@ void Editor::UndoOrRedo() {
 void Editor::Update() {
     if (!IsOn()) {
         painter_.EndStroke(levels_);
+        tools_.Cancel();
         return;
     }
     StepPalette();
+    // A button a tool took paints nothing until it is let go.
+    if (tools_.Update()) painter_.EndStroke(levels_, true);
     painter_.Update(levels_);
 }
 
@@ -81,7 +85,9 @@ void Editor::ShadeUnreachable() {
         shade ? ReachableCells(levels_.Codes(levels_.Shown())) : std::bitset<TileCount>();
     for (int32_t slot = 0; slot < TileCount; ++slot) {
         BackgroundTile& tile = *gameplayState.tiles[size_t(slot)];
-        tile.sprite->color = shade && !tile.solid && !reachable.test(size_t(slot)) ? unreachableTint : Color{};
+        const bool out = shade && !tile.solid && !reachable.test(size_t(slot));
+        tile.sprite->color = out ? unreachableTint : Color{};
+        gameplayState.marks->Shade(slot, out);
     }
     shaded_ = shade;
 }

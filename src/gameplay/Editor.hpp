@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "gameplay/EditTools.hpp"
 #include "gameplay/TilePainter.hpp"
 
 class LevelSet;
@@ -11,7 +12,7 @@ class LevelSet;
 // goes through the LevelSet it is given.
 class Editor {
 public:
-    explicit Editor(LevelSet& levels) : levels_(levels) {}
+    explicit Editor(LevelSet& levels) : levels_(levels), tools_(levels) {}
 
     bool IsOn() const;
     // On or off: the background colour, the cursor shown or hidden, a click.
@@ -24,7 +25,7 @@ public:
     // Closes the stroke under way; with `untilReleased` a button still held paints nothing
     // until it is let go.
     void EndStroke(bool untilReleased = false);
-    // While the editor is on, darkens the open cells the player cannot reach from the start.
+    // While the editor is on, darkens and crosses the open cells the player cannot reach from the start.
     void ShadeUnreachable();
 
 private:
@@ -32,5 +33,6 @@ private:
 
     LevelSet& levels_;
     TilePainter painter_;
+    EditTools tools_;
     bool shaded_ = false;
 };

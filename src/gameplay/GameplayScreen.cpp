@@ -3,7 +3,9 @@
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayScreenBehavior.hpp"
+#include "gameplay/EditorMarks.hpp"
 #include "gameplay/GameplayState.hpp"
+#include "gameplay/HelpCard.hpp"
 #include "gameplay/FinishCard.hpp"
 #include "gameplay/Grid.hpp"
 #include "gameplay/LevelListPanel.hpp"
@@ -61,6 +63,8 @@ void ForgetObjects() {
     gameplayState.title = nullptr;
     gameplayState.levelLine = nullptr;
     gameplayState.panel = nullptr;
+    gameplayState.marks = nullptr;
+    gameplayState.help = nullptr;
     gameplayState.finishCard = nullptr;
     gameplayState.levelList = nullptr;
     gameplayState.openLevelList = nullptr;
@@ -94,6 +98,9 @@ GameplayScreen::GameplayScreen() {
         AddTitle(*this);
         AddCursor(*this);
         AddLevelLine(*this);
+        gameplayState.marks = AddChild(new EditorMarks());
+        gameplayState.help = AddChild(new HelpCard());
+        gameplayState.overlays.push_back(gameplayState.help);
         gameplayState.finishCard = AddChild(new FinishCard());
         gameplayState.overlays.push_back(gameplayState.finishCard);
         gameplayState.levelList = AddChild(new LevelListPanel());

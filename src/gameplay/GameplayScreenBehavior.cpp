@@ -10,6 +10,7 @@
 #include "core/Services.hpp"
 #include "core/UserFolders.hpp"
 #include "gameplay/GameplayState.hpp"
+#include "gameplay/HelpCard.hpp"
 #include "gameplay/LevelFiles.hpp"
 #include "gameplay/MessagePanel.hpp"
 #include "graphics/Font.hpp"
@@ -62,6 +63,7 @@ void GameplayScreenBehavior::Start() {
     progress_.RefreshSuffix();
     ShowLevelLine();
     if (Services::game) Services::game->SetCloseGuard(this);
+    reload_.Start();
     MusicManager::Play("TorvelTheme");
 }
 
@@ -124,6 +126,11 @@ void GameplayScreenBehavior::HandleInput() {
         if (started) ShowModified();
         return;
     }
+    if (input.IsKeyPressed(Key::F1) || (input.IsKeyPressed(Key::OemSlash) && input.IsKeyDown(Key::Shift))) {
+        editor_.EndStroke(true);
+        gameplayState.help->Open();
+        return;
+    }
     if (editor_.IsOn() && input.IsKeyPressed(Key::S) && CtrlHeld() && SaveLevel()) {
         SoundManager::PlayCue("Click");
         // The editor warns and never blocks: the level is saved as it is.
@@ -136,6 +143,7 @@ void GameplayScreenBehavior::HandleInput() {
     if (input.IsActionPressed(Action::EditorToggle)) {
         editor_.Toggle();
         ShowLevelLine();
+        if (editor_.IsOn()) ShowMessage("F1: keys");
     }
     editor_.Update();
     // Before the first Start there is no level to differ from.
@@ -146,6 +154,8 @@ void GameplayScreenBehavior::HandleInput() {
 
 void GameplayScreenBehavior::Update() {
     levels_.KeepRecoveryCopies(Services::time->total);
+    // A reload shows its shading in the same frame as its codes.
+    if (started && reload_.Update(Services::time->total)) editor_.ShadeUnreachable();
     progress_.Update();
     if (progress_.RefreshSuffix()) ShowLevelLine();
     if (messageSeconds_ <= 0.0f) return;

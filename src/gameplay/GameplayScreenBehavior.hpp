@@ -5,6 +5,7 @@
 
 #include "core/CloseGuard.hpp"
 #include "gameplay/Editor.hpp"
+#include "gameplay/LevelReload.hpp"
 #include "gameplay/LevelProgress.hpp"
 #include "gameplay/LevelSet.hpp"
 #include "scene/Behavior.hpp"
@@ -45,6 +46,7 @@ public:
 
     LevelSet& levels() { return levels_; }
     Editor& editor() { return editor_; }
+    LevelReload& reload() { return reload_; }
     LevelProgress& progress() { return progress_; }
 
 private:
@@ -56,6 +58,10 @@ private:
 
     LevelSet levels_;
     Editor editor_{levels_};
+    LevelReload reload_{levels_, [this](const std::string& line) {
+                            ShowMessage(line);
+                            ShowLevelLine();
+                        }};
     LevelProgress progress_{levels_};
     bool askingBeforeClose_ = false;
     bool modified_ = false;

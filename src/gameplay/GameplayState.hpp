@@ -11,6 +11,8 @@
 #include "gameplay/Overlay.hpp"
 
 class BackgroundTile;
+class EditorMarks;
+class HelpCard;
 class FinishCard;
 class GameObject;
 class LevelListPanel;
@@ -29,6 +31,8 @@ struct GameplayState {
     GameObject* title = nullptr;      // the title line, which also carries short messages
     GameObject* levelLine = nullptr;  // the shown level's name and place, right in the strip
     MessagePanel* panel = nullptr;  // a question or message over the maze
+    EditorMarks* marks = nullptr;   // shading, outlines and a floating paste
+    HelpCard* help = nullptr;       // the keys, over the maze
     FinishCard* finishCard = nullptr;  // over the maze when a level is finished
     LevelListPanel* levelList = nullptr;
     // Opens the level list over the maze (once the levels are loaded; before, it does nothing).

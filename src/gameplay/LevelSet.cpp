@@ -170,6 +170,46 @@ void LevelSet::Recover(int32_t index, const LevelCodes& codes) {
     if (const std::optional<GridCell> start = StartCell(codes)) PlaceAndAnimate(*start);
 }
 
+void LevelSet::PaintCells(std::span<const CellCode> cells) {
+    EndStroke();
+    for (const CellCode& one : cells) Paint(one.cell, one.code);
+    EndStroke();
+}
+
+void LevelSet::TakeFromFile(int32_t index, const LevelCodes& codes, bool keepShown) {
+    LevelData& level = *levels().at(size_t(index));
+    level.tiles = codes;
+    level.hasFile = true;
+    if (keepShown) return;
+    // The steps were taken on codes that are gone; undoing them would mix the two.
+    level.history = EditHistory();
+    level.shown = codes;
+    if (index == Shown()) Show(index);
+}
+
+void LevelSet::LoseFile(int32_t index) { levels().at(size_t(index))->hasFile = false; }
+
+int32_t LevelSet::Insert(const std::string& fileName, const LevelCodes& codes) {
+    Adopt(fileName, codes);
+    levels().back()->hasFile = true;
+    auto& list = levels();
+    auto at = std::find_if(list.begin(), list.end() - 1, [&](const auto& level) {
+        return ListedBefore(fs::path(fileName), fs::path(level->fileName));
+    });
+    const int32_t index = int32_t(at - list.begin());
+    list.back()->index = index;
+    std::rotate(at, list.end() - 1, list.end());
+    if (index <= Shown() && Count() > 1) ++gameplayState.currentLevelIndex;
+    return index;
+}
+
+int32_t LevelSet::Find(const std::string& fileName) const {
+    for (int32_t i = 0; i < Count(); ++i) {
+        if (Level(i).fileName == fileName) return i;
+    }
+    return -1;
+}
+
 fs::path LevelSet::FilePath(int32_t index) const { return LevelFilePath(Level(index)); }
 
 bool LevelSet::AnyModified() const {

@@ -18,6 +18,12 @@
 // history, its recovery copy). Showing, painting, undoing, saving, recovering and adding a
 // level all go through here, and nothing else puts codes on the grid, which always shows the
 // current level's `shown` codes.
+// A code for one cell: a part of a rectangle, a fill or a paste.
+struct CellCode {
+    GridCell cell;
+    int32_t code = 0;
+};
+
 class LevelSet {
 public:
     // Recovery copies go to `recoveryFolder`; none are kept without one.
@@ -53,6 +59,21 @@ public:
     void Adopt(const std::string& fileName, const LevelCodes& codes);
     // Makes `codes` the level's unsaved edits, as one step of its history that takes them back.
     void Recover(int32_t index, const LevelCodes& codes);
+
+    // Puts each code on its cell of the shown level as one step of its history (a rectangle, a
+    // fill, a paste); cells off the grid are left out, a start code puts the player there.
+    void PaintCells(std::span<const CellCode> cells);
+    // The level's file now holds `codes`. With `keepShown` the shown codes stay (the user keeps
+    // the edits, so the next save overwrites the file); otherwise the level shows the file's
+    // codes and its history starts afresh.
+    void TakeFromFile(int32_t index, const LevelCodes& codes, bool keepShown);
+    // The level's file is gone: the level stays, as never saved.
+    void LoseFile(int32_t index);
+    // Adds a level for a file that appeared, in the list's name order; the shown level stays
+    // shown. Gives its index.
+    int32_t Insert(const std::string& fileName, const LevelCodes& codes);
+    // The level whose file is `fileName` (exactly), or -1.
+    int32_t Find(const std::string& fileName) const;
 
     const LevelCodes& Codes(int32_t index) const { return Level(index).shown; }
     // Where the level is saved (the file need not exist yet): in the save folder, see LevelFiles.

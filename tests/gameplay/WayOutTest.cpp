@@ -120,7 +120,7 @@ TEST(WayOut, TheEditorShowsTheParAsItPaintsAndWarnsOnSaving) {
     world.Paint({{3, 0}, {3, 1}, {3, 2}});  // a wall across the way: round it
     EXPECT_EQ(Line(), "Maze  1/1   par 7");
     world.Press({Key::Ctrl, Key::S});
-    EXPECT_EQ(gameplayState.title->text->text, "TORVEL: Glimmerduct");  // nothing to warn of
+    EXPECT_EQ(gameplayState.title->text->text.find("Saved, but"), std::string::npos);  // nothing to warn of
     for (GridCell cell : {GridCell{4, 0}, {4, 2}, {5, 1}}) world.Paint({cell});
     EXPECT_EQ(Line(), "Maze  1/1   way out unreachable");
     GameplayWorld::SetCode({6, 3}, 7);
