@@ -47,7 +47,6 @@ public:
     LevelSet& levels() { return levels_; }
     Editor& editor() { return editor_; }
     LevelReload& reload() { return reload_; }
-    LevelProgress& progress() { return progress_; }
 
 private:
     bool SaveLevelAt(int32_t index);

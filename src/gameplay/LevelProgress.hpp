@@ -44,9 +44,6 @@ public:
     // reach; empty when none.
     std::string SaveWarning() const;
 
-    const LevelRun& run() const { return run_; }
-    Records& records() { return records_; }
-
 private:
     // A new run when another level is shown than the one run.
     void Follow();

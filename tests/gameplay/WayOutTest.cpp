@@ -83,6 +83,10 @@ TEST(WayOut, AStepOntoItShowsTheCardAndOnlyABetterRunReplacesTheRecord) {
     Walk(world, Key::Right, 3);
     EXPECT_EQ(CardLine(3), "Not beaten this time");
     EXPECT_EQ(Kept(world), std::make_pair(3, 550));
+    gameplayState.showMovesAndTime = false;  // as a setting may switch it
+    world.Press({Key::R});
+    gameplayState.showMovesAndTime = true;
+    EXPECT_EQ(gameplayState.levelLine->text->layer, 0);  // one level, nothing else to say
 }
 
 TEST(WayOut, EnterPlaysTheNextLevelAndAfterTheLastTheFirstNotYetSolved) {
@@ -163,7 +167,7 @@ TEST(WayOut, TheListScrollsToKeepTheChoiceInSight) {
     std::vector<LevelFile> files;
     for (char c = 'A'; c <= 'L'; ++c) files.push_back(GameplayWorld::Level({}, std::string(1, c) + ".json"));
     GameplayWorld world{files};
-    world.Press({Key::L});
+    gameplayState.openLevelList();  // as another part of the game opens it
     for (int i = 0; i < 11; ++i) world.Press({Key::Down});
     const std::vector<std::string> rows = gameplayState.levelList->ShownRows();
     ASSERT_EQ(rows.size(), size_t(LevelListPanel::visibleRows));
