@@ -289,36 +289,44 @@ TEST_F(GameWindowTest, APlayerWalksTheFirstLevelOutSeesTheCardGoesOnAndFindsItSo
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
     // Step by step towards the way out from where the screen shows the player, so a busy
     // machine that doubles or misses a step costs moves, not the walk.
+    // A key is held until the screen shows its effect: a busy machine may stall longer than a tap.
+    const auto press = [&](const std::string& key, const std::function<bool(const Cells&)>& seen) {
+        window->X("xdotool keydown " + key);
+        const bool shown = window->WaitForScreen([&](const Picture& s) { return seen(Covered(s, playing)); }, screen);
+        window->X("xdotool keyup " + key);
+        return shown;
+    };
+    const auto boxShown = [](const Cells& covered) {
+        return std::find(covered.begin(), covered.end(), std::pair{6, 4}) != covered.end();
+    };
     Cells at{{1, 1}};
     bool card = false;
     for (int step = 0; step < 100 && !card; ++step) {
-        const char* key = TowardsWayOut(codes, {at[0].first, at[0].second});
-        window->X(std::string("xdotool keydown ") + key);
-        ASSERT_TRUE(window->WaitForScreen([&](const Picture& s) { return Covered(s, playing) != at; }, screen));
-        window->X(std::string("xdotool keyup ") + key);
+        ASSERT_TRUE(press(TowardsWayOut(codes, {at[0].first, at[0].second}), [&](const Cells& c) { return c != at; }));
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
         ASSERT_TRUE(window->WaitForScreen(
             [&](const Picture& s) {
                 const Cells covered = Covered(s, playing);
-                card = std::find(covered.begin(), covered.end(), std::pair{6, 4}) != covered.end();
+                card = boxShown(covered);
                 if (covered.size() == 1) at = covered;
                 return card || covered.size() == 1;
             },
             screen));
     }
     ASSERT_TRUE(card);
-    window->Hold("Return");
-    codes = ReadLevelCodes(source + "/Content/Levels/Nook.json");
+    const LevelCodes first = codes;
+    codes = ReadLevelCodes(source + "/Content/Levels/Nook.json");  // the second level
     const GridCell start = *StartCell(codes);
-    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{start.column, start.row}}));
+    ASSERT_TRUE(press("Return", [&](const Cells& c) { return c == Cells{{start.column, start.row}}; }));
     const std::string records = window->folder().Read("home/data/glimmerduct/records.json");
     EXPECT_NE(records.find("\"BestMoves\""), std::string::npos) << records;
     window->RequestClose();
     ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(30)));
 
     window->Launch();
-    window->Hold("l");
-    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(playing));  // the list, read from the records kept
+    codes = first;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
+    EXPECT_TRUE(press("l", boxShown));  // the list, read from the records kept
     EXPECT_EQ(window->game().StandardError(), "");
 }
 
