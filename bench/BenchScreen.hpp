@@ -15,7 +15,7 @@ class NoWindow : public Platform {
 public:
     void CreateWindowAndDevice() override {}
     bool PumpMessages() override { return false; }
-    void RenderFrame() override {}
+    void RenderFrame(const FrameDraws&) override {}
     int64_t NowTicks() override { return 0; }
     int64_t CounterFrequency() override { return 1; }
     void SleepTicks(int64_t) override {}

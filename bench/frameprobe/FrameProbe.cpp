@@ -1,5 +1,5 @@
 // Loaded with LD_PRELOAD into the game or the reference program. It wraps SDL_RenderPresent
-// to take a monotonic timestamp, the process's CPU time (all threads) and the running count of
+// (and SDL_UpdateWindowSurfaceRects, with which a frame presents only what changed) to take a monotonic timestamp, the process's CPU time (all threads) and the running count of
 // operator new calls at every present, ends the program after FRAMEPROBE_FRAMES presents by
 // posting the quit event, and writes one line per present ("<ns> <allocations> <cpu ns>") to
 // FRAMEPROBE_OUT at exit. Nothing here allocates on the hot path.
@@ -53,10 +53,9 @@ __attribute__((destructor)) void Finish() {
 
 }  // namespace
 
-extern "C" void SDL_RenderPresent(SDL_Renderer* renderer) {
-    using Present = void (*)(SDL_Renderer*);
-    static Present real = reinterpret_cast<Present>(dlsym(RTLD_NEXT, "SDL_RenderPresent"));
-    real(renderer);
+namespace {
+
+void Presented() {
     if (presents < maxFrames) {
         stamps[presents] = NowNs();
         cpuStamps[presents] = NowNs(CLOCK_PROCESS_CPUTIME_ID);
@@ -69,6 +68,23 @@ extern "C" void SDL_RenderPresent(SDL_Renderer* renderer) {
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);
     }
+}
+
+}  // namespace
+
+extern "C" void SDL_RenderPresent(SDL_Renderer* renderer) {
+    using Present = void (*)(SDL_Renderer*);
+    static Present real = reinterpret_cast<Present>(dlsym(RTLD_NEXT, "SDL_RenderPresent"));
+    real(renderer);
+    Presented();
+}
+
+extern "C" int SDL_UpdateWindowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    using Update = int (*)(SDL_Window*, const SDL_Rect*, int);
+    static Update real = reinterpret_cast<Update>(dlsym(RTLD_NEXT, "SDL_UpdateWindowSurfaceRects"));
+    const int result = real(window, rects, count);
+    Presented();
+    return result;
 }
 
 void* operator new(std::size_t size) { return Allocate(size); }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+class FrameDraws;
+
 // What the frame loop needs from the machine. The SDL platform implements it for real;
 // tests replace it to drive the loop frame by frame with a clock of their own.
 class Platform {
@@ -15,8 +17,14 @@ public:
     // A close request from the user goes through Game::ConfirmClose first; a signal quits
     // without asking.
     virtual bool PumpMessages() = 0;
-    // Clears to clearColor, draws layer 1 then layer 2 of the scene tree, presents.
-    virtual void RenderFrame() = 0;
+    // Clears to the frame's colour, draws its layer 1 then its layer 2, presents.
+    virtual void RenderFrame(const FrameDraws& frame) = 0;
+    // False while the window is minimised or hidden: nobody would see a frame drawn then.
+    virtual bool WindowShown() { return true; }
+    // True once after the window system lost or rescaled what the window shows (exposed,
+    // resized, restored, fullscreen switched, render targets reset): the next frame is
+    // presented even if it draws what the last one drew.
+    virtual bool TakeRedrawRequest() { return false; }
     // High-resolution counter, in ticks.
     virtual int64_t NowTicks() = 0;
     // Ticks per second of NowTicks.

@@ -13,6 +13,7 @@ struct SourceRect {
     int32_t top = 0;
     int32_t right = 0;
     int32_t bottom = 0;
+    bool operator==(const SourceRect&) const = default;
 };
 
 // Scaling then translation, applied to every draw until it is set again.
@@ -21,6 +22,7 @@ struct SpriteTransform {
     float scaleY = 1.0f;
     float translateX = 0.0f;
     float translateY = 0.0f;
+    bool operator==(const SpriteTransform&) const = default;
 };
 
 // Draws textured rectangles in call order, alpha-blended, tinted by a colour.

@@ -124,7 +124,8 @@ void Game::RunLoop() {
         if (quitRequested_ || !platform_->PumpMessages()) break;
         InputPass(*Services::root);
         UpdatePass(*Services::root);
-        platform_->RenderFrame();
+        // Steps, music and recovery copies go on whether or not a frame is presented.
+        presenter_.Frame(*platform_, *Services::root, settings.clearColor);
     }
 }
 

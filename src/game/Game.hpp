@@ -5,6 +5,7 @@
 
 #include "core/GameHost.hpp"
 #include "core/Platform.hpp"
+#include "game/FramePresenter.hpp"
 
 class GameObject;
 class RandomManager;
@@ -49,6 +50,7 @@ public:
 
 private:
     std::unique_ptr<Platform> platform_;
+    FramePresenter presenter_;
     CloseGuard* closeGuard_ = nullptr;
     bool quitRequested_ = false;
     // Owned here, published in Services; destroyed in the order the destructor gives.

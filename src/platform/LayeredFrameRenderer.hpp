@@ -3,17 +3,16 @@
 #include <vector>
 
 #include "core/Color.hpp"
+#include "core/FrameDraws.hpp"
 #include "platform/SdlHandles.hpp"
 #include "platform/SdlSpriteBatch.hpp"
 
-class GameObject;
-
-// Draws one frame of the scene tree: cleared to a colour, sprite layer 1, then layer 2.
-// Where the renderer can draw into a texture, the clear and layer 1 are kept in one of the
-// renderer's output size and reused while layer 1 makes the same draws as last frame: an
-// unchanged maze then costs one copy instead of 126 blended tiles and the title. Whether
-// anything changed is told from the draws themselves, so no caller can forget to say so; a
-// texture's pixels are taken to stay as they were loaded.
+// Draws one recorded frame: cleared to its colour, sprite layer 1, then layer 2. Where the
+// renderer can draw into a texture, the clear and layer 1 are kept in one of the renderer's
+// output size and reused while layer 1 makes the same draws as last time: an unchanged maze
+// then costs one copy instead of 126 blended tiles and the title. Whether anything changed is
+// told from the draws themselves, so no caller can forget to say so; a texture's pixels are
+// taken to stay as they were loaded.
 class LayeredFrameRenderer {
 public:
     // With `keepLayer` false, or where the renderer has no render targets, every frame is
@@ -21,9 +20,15 @@ public:
     explicit LayeredFrameRenderer(SDL_Renderer* renderer, bool keepLayer = true);
 
     // Draws the frame into the renderer's current target; the caller presents.
-    void Draw(GameObject* root, Color clearColor);
-    // The kept layer is lost (the device reset its targets): draw it anew next frame.
-    void Invalidate() { kept_ = false; }
+    void Draw(const FrameDraws& frame);
+    // Draws only the rectangles (output pixels, into `changed`) where the frame differs from
+    // the one drawn last, when that is enough: the target still holds that frame, logical pixels
+    // are output pixels, and the clear colour and layer 1 are the same. False, with nothing
+    // drawn, when the whole frame must be drawn.
+    bool DrawChanged(const FrameDraws& frame, std::vector<SDL_Rect>& changed);
+    // The device reset its targets or itself: the layer's texture may be gone with its pixels,
+    // so a new one is made and drawn next frame.
+    void Invalidate();
 
     SpriteBatch& batch() { return batch_; }
     // How often the kept layer has been drawn anew.
@@ -38,8 +43,9 @@ private:
         bool operator==(const Shape&) const = default;
     };
 
-    void DrawDirect(GameObject* root, Color clearColor);
-    bool Rebuild(const Shape& shape, Color clearColor);
+    Shape CurrentShape() const;
+    void DrawDirect(const FrameDraws& frame);
+    bool Rebuild(const Shape& shape, const FrameDraws& frame);
     void CopyKeptLayer(const Shape& shape);
 
     SDL_Renderer* renderer_;  // not owned
@@ -49,8 +55,8 @@ private:
     bool kept_ = false;  // layer_ holds keptDraws_ over keptClear_ at keptShape_
     Shape keptShape_;
     Color keptClear_;
-    // This frame's layer-1 draws and those in layer_; both keep their capacity, so that a
-    // steady frame allocates nothing.
-    std::vector<SdlDraw> draws_, keptDraws_;
+    // Reserved once, so that keeping a new layer allocates nothing.
+    std::vector<RecordedDraw> keptDraws_;
+    std::vector<RecordedDraw> front_;  // layer 2 of the frame drawn last
     int rebuilds_ = 0;
 };

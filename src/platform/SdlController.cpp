@@ -8,10 +8,7 @@
 
 SdlController::SdlController() = default;
 
-SdlController::~SdlController() {
-    // Before the subsystem goes: quitting it frees every controller still open.
-    while (!pads_.empty()) Close(pads_.begin()->first);
-}
+SdlController::~SdlController() = default;
 
 bool SdlController::Start() {
     try {
@@ -35,17 +32,15 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
     switch (event.type) {
         case SDL_CONTROLLERDEVICEADDED:
             // `which` is the device index here; events then carry the instance id.
-            if (SDL_GameController* handle = SDL_GameControllerOpen(event.cdevice.which)) {
-                Pad& pad = pads_[SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(handle))];
-                // Reported twice (plugged in while SDL started): one open is enough.
-                if (pad.handle)
-                    SDL_GameControllerClose(handle);
-                else
-                    pad.handle = handle;
+            if (ControllerPtr handle{SDL_GameControllerOpen(event.cdevice.which)}) {
+                Pad& pad = pads_[SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(handle.get()))];
+                // Reported twice (plugged in while SDL started): one open is enough, and the
+                // second goes with `handle`.
+                if (!pad.handle) pad.handle = std::move(handle);
             }
             return;
         case SDL_CONTROLLERDEVICEREMOVED:
-            Close(event.cdevice.which);
+            pads_.erase(event.cdevice.which);  // closes it
             break;
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP: {
@@ -69,7 +64,7 @@ void SdlController::Handle(const SDL_Event& event, InputManager& input) {
         case SDL_WINDOWEVENT:
             // As SDL does with the keyboard: nothing walks while another window has the focus.
             if (event.window.event != SDL_WINDOWEVENT_FOCUS_LOST) return;
-            for (auto& [id, pad] : pads_) pad = Pad{pad.handle};
+            for (auto& [id, pad] : pads_) pad = Pad{std::move(pad.handle)};
             break;
         default:
             return;
@@ -93,11 +88,4 @@ void SdlController::Publish(InputManager& input) {
         if (held[d] != published_[d]) input.SetKey(keys[d], held[d]);
         published_[d] = held[d];
     }
-}
-
-void SdlController::Close(SDL_JoystickID id) {
-    const auto found = pads_.find(id);
-    if (found == pads_.end()) return;
-    if (found->second.handle) SDL_GameControllerClose(found->second.handle);
-    pads_.erase(found);
 }

@@ -5,8 +5,9 @@
 #include <map>
 #include <memory>
 
+#include "platform/SdlHandles.hpp"
+
 class InputManager;
-class SdlSubsystem;
 
 // Game controllers walk like the arrow keys: the d-pad and the left stick set and clear the
 // game's Up, Down, Left and Right keys, and the A and B buttons its Enter and Esc keys, so the
@@ -14,7 +15,7 @@ class SdlSubsystem;
 class SdlController {
 public:
     SdlController();
-    ~SdlController();  // closes the controllers, then the subsystem
+    ~SdlController();
     SdlController(const SdlController&) = delete;
     SdlController& operator=(const SdlController&) = delete;
 
@@ -35,7 +36,7 @@ private:
     // The game keys a pad holds: the four directions, then the A and B buttons.
     enum Direction { Up, Down, Left, Right, DirectionCount, ButtonA = DirectionCount, ButtonB, HeldCount };
     struct Pad {
-        SDL_GameController* handle = nullptr;  // null for one whose events came without an open
+        ControllerPtr handle;  // null for one whose events came without an open
         bool buttons[HeldCount] = {};  // the d-pad, A and B
         int stickX = 0;  // -1 left, 0, 1 right
         int stickY = 0;  // -1 up, 0, 1 down
@@ -43,8 +44,9 @@ private:
 
     static int StickState(int state, int value);
     void Publish(InputManager& input);
-    void Close(SDL_JoystickID id);
 
+    // Declared before the pads, so destroyed after them: quitting the subsystem frees every
+    // controller still open, so the pads must have closed theirs by then.
     std::unique_ptr<SdlSubsystem> subsystem_;
     std::map<SDL_JoystickID, Pad> pads_;
     bool published_[HeldCount] = {};  // what the input manager was last told

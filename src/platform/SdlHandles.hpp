@@ -12,12 +12,14 @@ struct SdlDeleter {
     void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
     void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+    void operator()(SDL_GameController* c) const { SDL_GameControllerClose(c); }
 };
 
 using WindowPtr = std::unique_ptr<SDL_Window, SdlDeleter>;
 using RendererPtr = std::unique_ptr<SDL_Renderer, SdlDeleter>;
 using SdlTexturePtr = std::unique_ptr<SDL_Texture, SdlDeleter>;
 using SurfacePtr = std::unique_ptr<SDL_Surface, SdlDeleter>;
+using ControllerPtr = std::unique_ptr<SDL_GameController, SdlDeleter>;
 
 // Turns a failed SDL call (null handle) into an exception that carries SDL's own message.
 template <class T>

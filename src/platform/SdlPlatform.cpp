@@ -1,7 +1,10 @@
 #include "platform/SdlPlatform.hpp"
 
 #include <csignal>
+#include <cstring>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include <SDL.h>
 
@@ -26,6 +29,19 @@ volatile std::sig_atomic_t signalled = 0;
 
 extern "C" void OnTerminationSignal(int) { signalled = 1; }
 
+// A GL that rasterises on the CPU (Mesa's llvmpipe where there is no GPU, as under Xvfb) shades
+// a whole frame for every present; SDL's own software renderer can present what changed alone.
+bool RasterisesInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(0x1F01) : nullptr;  // GL_RENDERER
+    if (!name) return false;
+    const char* text = reinterpret_cast<const char*>(name);
+    return std::strstr(text, "llvmpipe") || std::strstr(text, "softpipe") || std::strstr(text, "Software");
+}
+
 class SdlPlatform final : public Platform {
 public:
     explicit SdlPlatform(const SdlPlatformOptions& options) : options_(options) {}
@@ -34,7 +50,12 @@ public:
 
     void CreateWindowAndDevice() override;
     bool PumpMessages() override;
-    void RenderFrame() override;
+    void RenderFrame(const FrameDraws& frame) override;
+    bool WindowShown() override;
+    bool TakeRedrawRequest() override {
+        wholeFrame_ = wholeFrame_ || redraw_;
+        return std::exchange(redraw_, false);
+    }
     int64_t NowTicks() override { return timer_.Now(); }
     int64_t CounterFrequency() override { return timer_.Frequency(); }
     void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
@@ -43,6 +64,7 @@ public:
 
 private:
     void HandleEvent(const SDL_Event& event);
+    void HandleWindowEvent(Uint8 what);
     void HandleKey(const SDL_KeyboardEvent& event);
     void ReleaseHandles();
 
@@ -56,6 +78,10 @@ private:
     std::unique_ptr<SdlController> controller_;
     bool quit_ = false;
     bool closeRequested_ = false;  // the user asked to close during this pump
+    bool redraw_ = false;          // the window system lost or rescaled the picture
+    bool wholeFrame_ = true;       // the window may not show the frame presented last
+    bool surfacePresents_ = false; // the renderer draws into the window surface itself
+    std::vector<SDL_Rect> changed_;
 };
 
 void SdlPlatform::CreateWindowAndDevice() {
@@ -75,9 +101,22 @@ void SdlPlatform::CreateWindowAndDevice() {
                            "cannot create the window"));
     // Presenting must not wait for the display.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-    SDL_Renderer* renderer = SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer) renderer = SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE);
-    renderer_.reset(SdlCheck(renderer, "cannot create the renderer"));
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+    if (!renderer_ || RasterisesInSoftware(renderer_.get())) {
+        renderer_.reset();
+        // Straight into the window's own pixels, which stay as drawn between presents, so that
+        // a frame can update only what changed. SDL would otherwise put a GL texture between.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+    }
+    if (!renderer_) {  // a video driver that gives a window no pixels of its own
+        SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+        renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+    }
+    SDL_Renderer* renderer = SdlCheck(renderer_.get(), "cannot create the renderer");
+    SDL_RendererInfo info{};
+    surfacePresents_ = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+    changed_.reserve(64);
     // The software renderer reports vsync whatever the hint says; ask once more.
     SDL_RenderSetVSync(renderer, 0);
     // Should the window end up another size, the frame keeps its aspect and the mouse events
@@ -121,7 +160,7 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
         closeRequested_ = true;
         break;
     case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) closeRequested_ = true;
+        HandleWindowEvent(event.window.event);
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -130,9 +169,29 @@ void SdlPlatform::HandleEvent(const SDL_Event& event) {
     case SDL_RENDER_TARGETS_RESET:  // the kept layer's pixels are gone
     case SDL_RENDER_DEVICE_RESET:
         if (frame_) frame_->Invalidate();
+        redraw_ = true;
         break;
     default:
         mouse_.Handle(event);
+        break;
+    }
+}
+
+void SdlPlatform::HandleWindowEvent(Uint8 what) {
+    switch (what) {
+    case SDL_WINDOWEVENT_CLOSE:
+        closeRequested_ = true;
+        break;
+    // The window shows nothing it can keep: what was covered, a new size, a window back from
+    // being minimised or hidden.
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_SHOWN:
+        redraw_ = true;
+        break;
+    default:
         break;
     }
 }
@@ -141,7 +200,10 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
     const bool down = event.state == SDL_PRESSED;
     // The window's own keys; held down they repeat, which must not flip the window back and forth.
     if (down && IsFullscreenToggle(event.keysym)) {
-        if (!event.repeat && window_) ToggleFullscreen(window_.get());
+        if (!event.repeat && window_) {
+            ToggleFullscreen(window_.get());
+            redraw_ = true;
+        }
         return;
     }
     if (const uint32_t virtualKey = VirtualKeyFromSdl(event.keysym)) {
@@ -151,10 +213,20 @@ void SdlPlatform::HandleKey(const SDL_KeyboardEvent& event) {
     if (down && event.keysym.scancode == SDL_SCANCODE_F4 && (event.keysym.mod & KMOD_ALT)) closeRequested_ = true;
 }
 
-void SdlPlatform::RenderFrame() {
+void SdlPlatform::RenderFrame(const FrameDraws& frame) {
     if (!renderer_) return;
-    frame_->Draw(Services::root, Services::settings->clearColor);
+    if (surfacePresents_ && !wholeFrame_ && frame_->DrawChanged(frame, changed_)) {
+        SDL_RenderFlush(renderer_.get());
+        SDL_UpdateWindowSurfaceRects(window_.get(), changed_.data(), int(changed_.size()));
+        return;
+    }
+    wholeFrame_ = false;
+    frame_->Draw(frame);
     SDL_RenderPresent(renderer_.get());
+}
+
+bool SdlPlatform::WindowShown() {
+    return window_ && (SDL_GetWindowFlags(window_.get()) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
 }
 
 void SdlPlatform::SetWindowTitle(const std::string& title) {

@@ -4,13 +4,18 @@
 
 #include "graphics/Texture.hpp"
 
-bool SameDraw(const SdlDraw& a, const SdlDraw& b) {
-    return a.texture == b.texture && a.source.x == b.source.x && a.source.y == b.source.y &&
-           a.source.w == b.source.w && a.source.h == b.source.h && a.target.x == b.target.x &&
-           a.target.y == b.target.y && a.target.w == b.target.w && a.target.h == b.target.h &&
-           a.color == b.color && a.flip == b.flip;
-}
+namespace {
 
+// One draw as the renderer takes it: a rectangle of texels onto a rectangle of the target.
+struct SdlDraw {
+    SDL_Texture* texture = nullptr;
+    SDL_Rect source{};
+    SDL_FRect target{};
+    Color color;
+    int flip = 0;  // SDL_RendererFlip bits
+};
+
+// Draws one draw alpha-blended, tinted by its colour.
 void DrawNow(SDL_Renderer* renderer, const SdlDraw& draw) {
     SDL_SetTextureBlendMode(draw.texture, SDL_BLENDMODE_BLEND);
     SDL_SetTextureColorMod(draw.texture, draw.color.r, draw.color.g, draw.color.b);
@@ -22,6 +27,8 @@ void DrawNow(SDL_Renderer* renderer, const SdlDraw& draw) {
                           SDL_RendererFlip(draw.flip));
     }
 }
+
+}  // namespace
 
 void SdlSpriteBatch::Begin() { transform_ = SpriteTransform{}; }
 
@@ -53,11 +60,7 @@ void SdlSpriteBatch::Draw(const Texture& texture, const SourceRect& source, cons
     }
     draw.source = {source.left, source.top, w, h};
     draw.color = color;
-    if (record_) {
-        record_->push_back(draw);
-    } else {
-        DrawNow(renderer_, draw);
-    }
+    DrawNow(renderer_, draw);
 }
 
 void SdlSpriteBatch::End() {}

@@ -148,7 +148,9 @@ double Brightness(const Picture& screen, GridCell cell) {
 TEST_F(GameWindowTest, TheEditorsToolsChangeLevelsAndAFileChangedByAnotherProgramShowsOnScreen) {
     OnlyTheFirstLevel();
     window->Launch();
+    ASSERT_NO_FATAL_FAILURE(ExpectMode(playing));  // keys sent before the first frame would be one tap
     window->Hold("e");
+    ASSERT_NO_FATAL_FAILURE(ExpectMode(editing));
     window->Hold("Next");  // cursor code 3
     const auto with = [&](const std::string& key, auto act) {
         window->X("xdotool keydown " + key);
@@ -253,6 +255,7 @@ TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsa
     ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(30)));
 
     window->Launch();
+    ASSERT_NO_FATAL_FAILURE(ExpectMode(playing));  // keys sent before the first frame would be one tap
     window->Hold("ctrl+Next");
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
     EXPECT_EQ(window->Title(), "Game *\n");
@@ -265,6 +268,7 @@ TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsa
     ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(30)));
 
     window->Launch();
+    ASSERT_NO_FATAL_FAILURE(ExpectMode(playing));  // keys sent before the first frame would be one tap
     window->Hold("ctrl+Next");
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
     EXPECT_EQ(window->Title(), "Game\n");

@@ -126,3 +126,23 @@ TEST(SdlPlatform, ToggleKeysSwitchFullscreenOnceAndThePointerMapsToTheFrame) {
     EXPECT_FALSE(fullscreen());
     EXPECT_EQ(w.Keys(), std::vector<int>{});
 }
+
+// Nothing is drawn while the window is hidden; the window system's losses (exposed, shown
+// again, fullscreen switched, render targets reset) each ask for one redraw.
+TEST(SdlPlatform, AHiddenWindowIsNotDrawnAndEachLossOfThePictureAsksForOneRedraw) {
+    PumpWorld w;
+    Platform& platform = w.screen->platform();
+    const auto asks = [&](SDL_Event event) {
+        w.Frame(event.type ? std::initializer_list<SDL_Event>{event} : std::initializer_list<SDL_Event>{});
+        return platform.TakeRedrawRequest() && !platform.TakeRedrawRequest();
+    };
+    asks({});  // whatever creating the window said
+    EXPECT_FALSE(asks({}));
+    EXPECT_TRUE(asks({.window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_EXPOSED, 0, 0, 0, 0, 0}}));
+    EXPECT_TRUE(asks(KeyEvent(SDL_SCANCODE_F11)));
+    EXPECT_TRUE(asks({.type = SDL_RENDER_TARGETS_RESET}));
+    SDL_HideWindow(w.screen->settings.window);
+    EXPECT_FALSE(platform.WindowShown());
+    SDL_ShowWindow(w.screen->settings.window);
+    EXPECT_TRUE(platform.WindowShown() && asks({}));
+}

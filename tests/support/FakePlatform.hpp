@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Platform.hpp"
@@ -18,7 +19,9 @@ public:
 
     void CreateWindowAndDevice() override {}
     bool PumpMessages() override;
-    void RenderFrame() override { ++renders; }
+    void RenderFrame(const FrameDraws&) override { ++presents; }
+    bool WindowShown() override { return shown; }
+    bool TakeRedrawRequest() override { return std::exchange(redrawRequested, false); }
     int64_t NowTicks() override { return now; }
     int64_t CounterFrequency() override { return frequency; }
     void SleepTicks(int64_t ticks) override { sleeps.push_back(ticks), now += ticks; }
@@ -27,7 +30,7 @@ public:
 
     int64_t now = 0;
     int frames = 0;           // PumpMessages calls that did not quit
-    int renders = 0;          // RenderFrame calls
+    int presents = 0;         // RenderFrame calls: frames drawn and presented
     int quitAfterFrames = 1;  // PumpMessages reports quit on call number quitAfterFrames + 1
     std::vector<int64_t> sleeps;
     std::function<void(int frame)> onFrame;  // runs in PumpMessages for each frame that goes on
@@ -38,4 +41,7 @@ public:
     // quits only if Game::ConfirmClose agrees; the request is used up either way.
     bool closeRequested = false;
     bool closedByUser = false;
+    // Set by a test: a minimised or hidden window, and the window system asking for a redraw.
+    bool shown = true;
+    bool redrawRequested = false;
 };

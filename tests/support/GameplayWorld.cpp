@@ -14,7 +14,6 @@
 #include "gameplay/Player.hpp"
 #include "input/InputManager.hpp"
 #include "scene/Component.hpp"
-#include "scene/DrawObject.hpp"
 #include "support/TestPictures.hpp"
 
 namespace {
@@ -30,25 +29,10 @@ void SoftwarePlatform::CreateWindowAndDevice() {
         SdlCheck(SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888), "surface"));
     renderer_.reset(SdlCheck(SDL_CreateSoftwareRenderer(surface_.get()), "renderer"));
     Services::settings->device = renderer_.get();
-    if (!drawsScene_) return;
-    batch_ = std::make_unique<SdlSpriteBatch>(renderer_.get());
-    Services::settings->spriteBatch = batch_.get();
-}
-
-void SoftwarePlatform::RenderFrame() {
-    FakePlatform::RenderFrame();
-    if (!batch_) return;
-    const Color c = Services::settings->clearColor;
-    SDL_SetRenderDrawColor(renderer_.get(), c.r, c.g, c.b, c.a);
-    SDL_RenderClear(renderer_.get());
-    DrawScene(*Services::root, *batch_);
-    SDL_RenderPresent(renderer_.get());
 }
 
 void SoftwarePlatform::ReleaseDevice() {
     Services::settings->device = nullptr;
-    Services::settings->spriteBatch = nullptr;
-    batch_.reset();
     renderer_.reset();
 }
 

@@ -12,7 +12,6 @@
 #include "gameplay/Grid.hpp"
 #include "input/Key.hpp"
 #include "platform/SdlHandles.hpp"
-#include "platform/SdlSpriteBatch.hpp"
 #include "support/FakePlatform.hpp"
 #include "support/TempContent.hpp"
 
@@ -20,20 +19,15 @@ class BackgroundTile;
 class LevelSet;
 
 // The fake platform with a real device: an SDL software renderer drawing into a surface in
-// memory, so the banks load the test's pictures through the real code, headless. With
-// `drawsScene`, each frame is also drawn there as the real platform draws it.
+// memory, so the banks load the test's pictures through the real code, headless.
 class SoftwarePlatform : public FakePlatform {
 public:
-    explicit SoftwarePlatform(bool drawsScene = false) : drawsScene_(drawsScene) {}
     void CreateWindowAndDevice() override;
-    void RenderFrame() override;
     void ReleaseDevice() override;
 
 private:
     SurfacePtr surface_;
     RendererPtr renderer_;
-    std::unique_ptr<SdlSpriteBatch> batch_;
-    bool drawsScene_;
 };
 
 using LevelCodes = std::array<int32_t, TileCount>;
