@@ -27,10 +27,7 @@ TEST(Par, IsTheFewestStepsToTheNearestWayOutRoundTheWalls) {
                            "....."})),
               (Par{Par::Kind::Moves, 8}));
     // Two ways out: the nearer counts, even behind the farther one's row.
-    EXPECT_EQ(ParOf(Codes({"S.#.X",
-                           "..#..",
-                           "X...."})),
-              (Par{Par::Kind::Moves, 2}));
+    EXPECT_EQ(ParOf(Codes({"S.#.X", "..#..", "X...."})), (Par{Par::Kind::Moves, 2}));
     // Walled in, or no start at all: out of reach; no way out: nothing to finish.
     EXPECT_EQ(ParOf(Codes({"S.#X#", "...#."})), (Par{Par::Kind::Unreachable, 0}));
     EXPECT_EQ(ParOf(Codes({"..X"})), (Par{Par::Kind::Unreachable, 0}));
