@@ -15,14 +15,18 @@ enum class Action : int32_t {
     EditorPreviousTile,
     MuteAll,
     MuteMusic,
+    Restart,    // the shown level from its start
+    LevelList,  // the list of levels
+    Confirm,    // the card's or the list's choice
+    Back,       // closes the list
 };
 
 struct ActionNames {
-    static constexpr int32_t count = 11;
+    static constexpr int32_t count = 15;
     const char* const names[count] = {
         "MoveUp",          "MoveDown",       "MoveLeft",       "MoveRight",          "EditorToggle",
-        "EditorPlaceTile", "EditorCopyTile", "EditorNextTile", "EditorPreviousTile",
-        "MuteAll",         "MuteMusic",
+        "EditorPlaceTile", "EditorCopyTile", "EditorNextTile", "EditorPreviousTile", "MuteAll",
+        "MuteMusic",       "Restart",        "LevelList",      "Confirm",            "Back",
     };
     virtual ~ActionNames() = default;
 };

@@ -9,7 +9,8 @@
 
 namespace {
 
-const char* WallPicture(int32_t code) {
+// The pictures of their own: the wall pieces and the way out.
+const char* Picture(int32_t code) {
     switch (TileKind(code)) {
         case TileKind::Horizontal:
             return "GutHorizontal";
@@ -23,6 +24,8 @@ const char* WallPicture(int32_t code) {
             return "GutBottomLeft";
         case TileKind::BottomRight:
             return "GutBottomRight";
+        case TileKind::Exit:
+            return "GutExit";
         default:
             return nullptr;
     }
@@ -44,8 +47,9 @@ BackgroundTile::BackgroundTile() {
 void BackgroundTile::SetKind(int32_t code) {
     kind = code;
     solid = true;
-    if (const char* wall = WallPicture(code)) {
-        sprite->texture = Services::textures->GetTexture(wall);
+    if (const char* picture = Picture(code)) {
+        sprite->texture = Services::textures->GetTexture(picture);
+        solid = IsSolidCode(code);
         return;
     }
     solid = false;

@@ -3,23 +3,26 @@
 #include <array>
 #include <bitset>
 #include <cstddef>
+#include <cstdint>
 
 #include "gameplay/Grid.hpp"
 
 // A set of grid cells, bit = slot.
 using CellSet = std::bitset<TileCount>;
 
-// The cells joined to `start` across a side (never a corner) through cells that
-// `canEnter(slot)` allows, `start` included; none when it is off the grid. Each cell enters the
-// queue once, so nothing is allocated, whatever the level.
+// Steps from `start` to every cell, across a side (never a corner), through cells that
+// `canEnter(slot)` allows; -1 for the cells out of reach, all of them when `start` is off the
+// grid. Breadth first: each cell enters the queue once, so nothing is allocated, whatever the level.
+using CellDistances = std::array<int16_t, TileCount>;
 template <class CanEnter>
-CellSet FloodFrom(GridCell start, CanEnter&& canEnter) {
-    CellSet reached;
-    if (!IsInGrid(start)) return reached;
+CellDistances StepsFrom(GridCell start, CanEnter&& canEnter) {
+    CellDistances steps;
+    steps.fill(-1);
+    if (!IsInGrid(start)) return steps;
     std::array<int32_t, TileCount> queue{};
     size_t head = 0, tail = 0;
     queue[tail++] = SlotOf(start);
-    reached.set(size_t(SlotOf(start)));
+    steps[size_t(SlotOf(start))] = 0;
     while (head < tail) {
         const int32_t slot = queue[head++];
         const GridCell cell{slot % GridColumns, slot / GridColumns};
@@ -29,11 +32,21 @@ CellSet FloodFrom(GridCell start, CanEnter&& canEnter) {
                                  {cell.column, cell.row + 1}};
         for (const GridCell& to : next) {
             const int32_t s = SlotOf(to);
-            if (!IsInGrid(to) || reached.test(size_t(s)) || !canEnter(s)) continue;
-            reached.set(size_t(s));
+            if (!IsInGrid(to) || steps[size_t(s)] >= 0 || !canEnter(s)) continue;
+            steps[size_t(s)] = int16_t(steps[size_t(slot)] + 1);
             queue[tail++] = s;
         }
     }
+    return steps;
+}
+
+// The cells joined to `start` across a side (never a corner) through cells that
+// `canEnter(slot)` allows, `start` included; none when it is off the grid.
+template <class CanEnter>
+CellSet FloodFrom(GridCell start, CanEnter&& canEnter) {
+    const CellDistances steps = StepsFrom(start, canEnter);
+    CellSet reached;
+    for (size_t slot = 0; slot < steps.size(); ++slot) reached.set(slot, steps[slot] >= 0);
     return reached;
 }
 

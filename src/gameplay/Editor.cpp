@@ -15,7 +15,7 @@ namespace {
 
 constexpr Color playingColor{152, 66, 86, 255};
 constexpr Color editingColor{255, 0, 0, 255};
-constexpr int32_t paletteSize = 8;  // codes 0 to 7, cyclic
+constexpr int32_t paletteSize = 9;  // codes 0 to 8, cyclic
 
 bool CtrlHeld() { return Services::input->IsKeyDown(Key::Ctrl); }
 
@@ -66,7 +66,7 @@ void Editor::StepPalette() {
     // Wide, so that a copied code at the ends of the 32-bit range cannot overflow.
     int64_t k = cursor.kind;
     if (input.IsActionPressed(Action::EditorNextTile)) {
-        k = (k + 1) % paletteSize;  // the remainder keeps the dividend's sign: 42 gives 3
+        k = (k + 1) % paletteSize;  // the remainder keeps the dividend's sign: 42 gives 7
         cursor.SetKind(int32_t(k));
         SoundManager::PlayCue("Click");
     }

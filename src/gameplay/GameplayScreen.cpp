@@ -6,7 +6,9 @@
 #include "gameplay/EditorMarks.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/HelpCard.hpp"
+#include "gameplay/FinishCard.hpp"
 #include "gameplay/Grid.hpp"
+#include "gameplay/LevelListPanel.hpp"
 #include "gameplay/Menu.hpp"
 #include "gameplay/MessagePanel.hpp"
 #include "gameplay/Player.hpp"
@@ -65,6 +67,9 @@ void ForgetObjects() {
     gameplayState.menu = nullptr;
     gameplayState.marks = nullptr;
     gameplayState.help = nullptr;
+    gameplayState.finishCard = nullptr;
+    gameplayState.levelList = nullptr;
+    gameplayState.openLevelList = nullptr;
     gameplayState.overlays.clear();
 }
 
@@ -100,6 +105,11 @@ GameplayScreen::GameplayScreen() {
         gameplayState.marks = AddChild(new EditorMarks());
         gameplayState.help = AddChild(new HelpCard());
         gameplayState.overlays.push_back(gameplayState.help);
+        gameplayState.finishCard = AddChild(new FinishCard());
+        gameplayState.overlays.push_back(gameplayState.finishCard);
+        gameplayState.levelList = AddChild(new LevelListPanel());
+        gameplayState.overlays.push_back(gameplayState.levelList);
+        // Last: a question (closing the window) goes over the card and the list.
         gameplayState.panel = AddChild(new MessagePanel());
         gameplayState.overlays.push_back(gameplayState.panel);
     } catch (...) {

@@ -60,10 +60,13 @@ void GameplayScreenBehavior::Start() {
     if (gameplayState.title && gameplayState.title->text) title_ = gameplayState.title->text->text;
     const std::vector<std::string> recovered = levels_.RestoreRecoveryCopies();
     if (!recovered.empty()) ShowMessage("Recovered unsaved edits of " + JoinNames(recovered));
+    progress_.Start();
+    progress_.RefreshSuffix();
     ShowLevelLine();
     if (Services::game) Services::game->SetCloseGuard(this);
     reload_.Start();
-    gameplayState.menu->SetHooks({[this](const std::string& text) { ShowMessage(text); }, [this] { ShowLevelLine(); }, {}});
+    gameplayState.menu->SetHooks({[this](const std::string& text) { ShowMessage(text); }, [this] { ShowLevelLine(); },
+                               [] { if (gameplayState.openLevelList) gameplayState.openLevelList(); }});
     MusicManager::Play("TorvelTheme");
 }
 
@@ -118,6 +121,7 @@ void GameplayScreenBehavior::LoopEnded() { levels_.FlushRecoveryCopies(); }
 
 void GameplayScreenBehavior::HandleInput() {
     const InputManager& input = *Services::input;
+    if (started) progress_.CountSteps();
     if (Overlay* top = gameplayState.TopOverlay()) {
         top->HandleInput();
         // A click that answered must not paint once the overlay is gone.
@@ -131,12 +135,15 @@ void GameplayScreenBehavior::HandleInput() {
         return;
     }
     if (gameplayState.menu && gameplayState.menu->HandleGameKeys(editor_.IsOn())) return;
-    if (editor_.IsOn() && input.IsKeyPressed(Key::S) && CtrlHeld()) {
-        if (SaveLevel()) SoundManager::PlayCue("Click");
+    if (editor_.IsOn() && input.IsKeyPressed(Key::S) && CtrlHeld() && SaveLevel()) {
+        SoundManager::PlayCue("Click");
+        // The editor warns and never blocks: the level is saved as it is.
+        if (const std::string warning = progress_.SaveWarning(); !warning.empty()) ShowMessage(warning);
     }
     // Before the toggle, like the save: Ctrl+Z with the toggle still acts on the editor that is on.
     if (editor_.IsOn()) editor_.UndoOrRedo();
     SwitchOrAddLevel();
+    if (started) progress_.HandleKeys();
     if (input.IsActionPressed(Action::EditorToggle)) {
         editor_.Toggle();
         ShowLevelLine();
@@ -153,6 +160,8 @@ void GameplayScreenBehavior::Update() {
     levels_.KeepRecoveryCopies(Services::time->total);
     // A reload shows its shading in the same frame as its codes.
     if (started && reload_.Update(Services::time->total)) editor_.ShadeUnreachable();
+    progress_.Update();
+    if (progress_.RefreshSuffix()) ShowLevelLine();
     if (messageSeconds_ <= 0.0f) return;
     messageSeconds_ -= Services::time->delta;
     if (messageSeconds_ <= 0.0f && gameplayState.title) gameplayState.title->text->text = title_;
@@ -184,11 +193,13 @@ void GameplayScreenBehavior::ShowModified() {
 void GameplayScreenBehavior::ShowLevelLine() {
     GameObject* line = gameplayState.levelLine;
     if (!line) return;
-    const bool shown = levels_.Count() > 1 || editor_.IsOn();
-    line->text->layer = shown ? 1 : 0;
+    const bool shown = levels_.Count() > 1 || editor_.IsOn() || !progress_.suffix().empty();
+    // Over the kept first layer: its clock changes every tenth of a second while a level is played.
+    line->text->layer = shown ? 2 : 0;
     if (!shown) return;
     const int32_t index = levels_.Shown();
-    line->text->text = levels_.Level(index).name + "  " + std::to_string(index + 1) + "/" + std::to_string(levels_.Count());
+    line->text->text = levels_.Level(index).name + "  " + std::to_string(index + 1) + "/" +
+                       std::to_string(levels_.Count()) + progress_.suffix();
     const float width = line->text->font ? line->text->font->Width(line->text->text) : 0.0f;
     line->pos2d->position.x = stripRight - width;
 }

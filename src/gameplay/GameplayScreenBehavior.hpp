@@ -6,6 +6,7 @@
 #include "core/CloseGuard.hpp"
 #include "gameplay/Editor.hpp"
 #include "gameplay/LevelReload.hpp"
+#include "gameplay/LevelProgress.hpp"
 #include "gameplay/LevelSet.hpp"
 #include "scene/Behavior.hpp"
 
@@ -60,6 +61,7 @@ private:
                             ShowMessage(line);
                             ShowLevelLine();
                         }};
+    LevelProgress progress_{levels_};
     bool askingBeforeClose_ = false;
     bool modified_ = false;
     std::string title_;          // the title line's own text, back after a message

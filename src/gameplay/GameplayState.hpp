@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -12,7 +13,9 @@
 class BackgroundTile;
 class EditorMarks;
 class HelpCard;
+class FinishCard;
 class GameObject;
+class LevelListPanel;
 class Menu;
 class MessagePanel;
 class Player;
@@ -32,6 +35,10 @@ struct GameplayState {
     Menu* menu = nullptr;           // Esc's menu, under the panel that asks its questions
     EditorMarks* marks = nullptr;   // shading, outlines and a floating paste
     HelpCard* help = nullptr;       // the keys, over the maze
+    FinishCard* finishCard = nullptr;  // over the maze when a level is finished
+    LevelListPanel* levelList = nullptr;
+    // Opens the level list over the maze (once the levels are loaded; before, it does nothing).
+    std::function<void()> openLevelList;
     // Everything that can be drawn over the maze, the panel among them, in the order they are
     // drawn; the last one open is on top and takes the keys.
     std::vector<Overlay*> overlays;

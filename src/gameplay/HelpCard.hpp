@@ -18,6 +18,8 @@ struct HelpLine {
 // A new key gets its line here and nowhere else.
 inline constexpr HelpLine helpLines[] = {
     {"Arrows, keypad", "walk"},
+    {"R", "play again"},
+    {"L", "level list"},
     {"E, Tab", "editor on / off"},
     {"Ctrl+PgDn / PgUp", "next / prior level"},
     {"F11, Alt+Enter", "fullscreen"},

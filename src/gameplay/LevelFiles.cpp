@@ -16,6 +16,7 @@
 #include "core/UserFolders.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/LevelData.hpp"
+#include "gameplay/Par.hpp"
 
 namespace fs = boost::filesystem;
 
@@ -97,6 +98,9 @@ void LoadLevels() {
             level->fileName = entry.filename().string();
             const boost::property_tree::ptree tree = ReadJsonFile(entry);
             LoadingFile(entry, [&] { level->ReadFrom(tree); });
+            // The game plays such a level; only the check points it out.
+            if (ParOf(level->tiles).kind == Par::Kind::Unreachable)
+                ContentProblems::Note(entry, "the way out cannot be reached from the start");
             level->index = int32_t(gameplayState.levels.size());
             gameplayState.levels.push_back(std::move(level));
         });

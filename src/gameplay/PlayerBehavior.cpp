@@ -63,6 +63,7 @@ void PlayerBehavior::Update() {
         moveDelta = Vector2();
         cell = WorldToGrid(startPosition);
         progress = 0.0f;
+        ++stepsTaken;
     }
     pos2d->position = startPosition * (1.0f - progress) + (startPosition + moveDelta) * progress;
 }

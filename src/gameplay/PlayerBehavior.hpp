@@ -30,6 +30,7 @@ public:
     Vector2 startPosition;  // centre of the cell the step started from
     Vector2 moveDelta;      // (+-64, 0) or (0, +-64) while stepping
     Vector2 cell;           // column and row stood on, whole numbers
+    int32_t stepsTaken = 0;  // steps ended since the game began; placing the player is none
 
 private:
     void ShowPicture(const char* name);

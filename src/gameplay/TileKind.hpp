@@ -13,9 +13,12 @@ enum class TileKind : int32_t {
     BottomLeft = 5,
     BottomRight = 6,
     PlayerStart = 7,  // open; the player is placed here when the level is applied
+    Exit = 8,         // open; a step that ends here finishes the level
 };
 
 // Wall pieces and corners block the player; every other code is open.
 constexpr bool IsSolidCode(int32_t code) {
     return code >= int32_t(TileKind::Horizontal) && code <= int32_t(TileKind::BottomRight);
 }
+
+constexpr bool IsExitCode(int32_t code) { return code == int32_t(TileKind::Exit); }

@@ -35,7 +35,8 @@ TEST(CommandLineProcess, StatusAndOutputAsTheUserExpects) {
         fs::create_directories(temp.path() / folder);
     temp.CopyFromSource("Content", "data/Content");
     temp.CopyFromSource("Content", "broken/Content");
-    fs::remove(temp.path() / "broken/Content/Levels/Maze.json");
+    fs::remove_all(temp.path() / "broken/Content/Levels");
+    fs::create_directories(temp.path() / "broken/Content/Levels");
     auto expand = [&](std::string text) {
         for (size_t i; (i = text.find('@')) != std::string::npos;) text.replace(i, 1, at);
         return text;

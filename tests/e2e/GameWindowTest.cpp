@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "gameplay/LevelData.hpp"
 #include "gameplay/Reachability.hpp"
 #include "support/GameWindow.hpp"
 #include "support/GameplayWorld.hpp"
@@ -25,7 +26,7 @@ protected:
         if (std::system("command -v Xvfb xdotool > /dev/null") != 0) GTEST_SKIP() << "no Xvfb or xdotool";
         window = std::make_unique<GameWindow>();
         for (const char* name : {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight",
-                                 "GutBottomLeft", "GutBottomRight"}) {
+                                 "GutBottomLeft", "GutBottomRight", "GutExit"}) {
             tiles.push_back(Picture::Load(source + "/Content/Textures/Main/" + name + ".png"));
         }
     }
@@ -39,7 +40,7 @@ protected:
         for (int cell = 0; cell < TileCount; ++cell) {
             const int column = cell % GridColumns, row = cell / GridColumns, code = codes[size_t(cell)];
             const bool wall = code >= 1 && code <= 6;
-            const Picture& tile = tiles[size_t(wall ? code : 0)];
+            const Picture& tile = tiles[size_t(wall ? code : code == 8 ? 7 : 0)];
             if (background == editing && !wall && !reached.test(size_t(cell))) continue;
             int seen = 0, alike = 0;
             for (int y = 0; y < 64; y += 2) {
@@ -87,6 +88,12 @@ protected:
             screen);
         ASSERT_TRUE(shown) << "no box over the maze";
     }
+    // Of the shipped levels only the first, so that a story's level list is its own.
+    void OnlyTheFirstLevel() const {
+        for (const auto& entry : boost::filesystem::directory_iterator(window->folder().path() / "Content/Levels")) {
+            if (entry.path().filename() != "Maze.json") boost::filesystem::remove(entry.path());
+        }
+    }
     boost::filesystem::path RecoveryFolder() const {
         return window->folder().path() / "home/state/glimmerduct/recovery";
     }
@@ -99,7 +106,7 @@ protected:
     }
 
     std::unique_ptr<GameWindow> window;
-    std::vector<Picture> tiles;                                               // codes 0 to 6
+    std::vector<Picture> tiles;                                               // codes 0 to 6, then 8
     LevelCodes codes = ReadLevelCodes(source + "/Content/Levels/Maze.json");  // what the grid should show
     Picture screen;
 };
@@ -139,6 +146,7 @@ double Brightness(const Picture& screen, GridCell cell) {
 }
 
 TEST_F(GameWindowTest, TheEditorsToolsChangeLevelsAndAFileChangedByAnotherProgramShowsOnScreen) {
+    OnlyTheFirstLevel();
     window->Launch();
     ASSERT_NO_FATAL_FAILURE(ExpectMode(playing));  // keys sent before the first frame would be one tap
     window->Hold("e");
@@ -221,6 +229,7 @@ TEST_F(GameWindowTest, AFailedSaveAndTheCloseQuestionShowOverTheMazeAndASignalSt
 }
 
 TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsavedEdit) {
+    OnlyTheFirstLevel();  // and one of the test's own
     const LevelCodes first = codes;
     LevelCodes second{};
     second[size_t(SlotOf({3, 3}))] = 7;
@@ -264,6 +273,65 @@ TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsa
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
     EXPECT_EQ(window->Title(), "Game\n");
     EXPECT_TRUE(boost::filesystem::is_empty(RecoveryFolder()));
+}
+
+// The key that takes the player from `cell` one step nearer the way out of `codes`.
+const char* TowardsWayOut(const LevelCodes& codes, GridCell cell) {
+    LevelCodes reversed = codes;  // the way out as the start: the steps from it to every cell
+    for (int32_t& code : reversed) code = code == 7 ? 0 : code == 8 ? 7 : code;
+    const CellDistances steps = StepsFromStart(reversed);
+    const std::tuple<int32_t, int32_t, const char*> moves[] = {{1, 0, "Right"}, {-1, 0, "Left"}, {0, 1, "Down"}, {0, -1, "Up"}};
+    for (const auto& [dx, dy, key] : moves) {
+        const GridCell to{cell.column + dx, cell.row + dy};
+        if (IsInGrid(to) && steps[size_t(SlotOf(to))] == steps[size_t(SlotOf(cell))] - 1) return key;
+    }
+    return "Right";
+}
+
+TEST_F(GameWindowTest, APlayerWalksTheFirstLevelOutSeesTheCardGoesOnAndFindsItSolvedAfterARestart) {
+    window->Launch();
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
+    // Step by step towards the way out from where the screen shows the player, so a busy
+    // machine that doubles or misses a step costs moves, not the walk.
+    // A key is held until the screen shows its effect: a busy machine may stall longer than a tap.
+    const auto press = [&](const std::string& key, const std::function<bool(const Cells&)>& seen) {
+        window->X("xdotool keydown " + key);
+        const bool shown = window->WaitForScreen([&](const Picture& s) { return seen(Covered(s, playing)); }, screen);
+        window->X("xdotool keyup " + key);
+        return shown;
+    };
+    const auto boxShown = [](const Cells& covered) {
+        return std::find(covered.begin(), covered.end(), std::pair{6, 4}) != covered.end();
+    };
+    Cells at{{1, 1}};
+    bool card = false;
+    for (int step = 0; step < 100 && !card; ++step) {
+        ASSERT_TRUE(press(TowardsWayOut(codes, {at[0].first, at[0].second}), [&](const Cells& c) { return c != at; }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        ASSERT_TRUE(window->WaitForScreen(
+            [&](const Picture& s) {
+                const Cells covered = Covered(s, playing);
+                card = boxShown(covered);
+                if (covered.size() == 1) at = covered;
+                return card || covered.size() == 1;
+            },
+            screen));
+    }
+    ASSERT_TRUE(card);
+    const LevelCodes first = codes;
+    codes = ReadLevelCodes(source + "/Content/Levels/Nook.json");  // the second level
+    const GridCell start = *StartCell(codes);
+    ASSERT_TRUE(press("Return", [&](const Cells& c) { return c == Cells{{start.column, start.row}}; }));
+    const std::string records = window->folder().Read("home/data/glimmerduct/records.json");
+    EXPECT_NE(records.find("\"BestMoves\""), std::string::npos) << records;
+    window->RequestClose();
+    ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(30)));
+
+    window->Launch();
+    codes = first;
+    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
+    EXPECT_TRUE(press("l", boxShown));  // the list, read from the records kept
+    EXPECT_EQ(window->game().StandardError(), "");
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST(MenuWindow, MusicTurnedDownAndFullscreenInTheMenuComeBackAtTheNextStart) {
     };
     // Esc, Settings, music volume from 10 down to 3, fullscreen on; then closed (the menu's
     // Quit is pinned in process).
-    press({"Escape", "Down", "Return", "Left", "Left", "Left", "Left", "Left", "Left", "Left", "Down", "Down",
+    press({"Escape", "Down", "Down", "Return", "Left", "Left", "Left", "Left", "Left", "Left", "Left", "Down", "Down",
            "Return"});
     ASSERT_TRUE(fullscreen());
     window.RequestClose();

@@ -32,10 +32,10 @@ int32_t At(GridCell cell) { return GameplayWorld::Shown()[size_t(SlotOf(cell))];
 }  // namespace
 
 TEST_F(Levels, EachLevelKeepsItsOwnEditsAndHistoryAndTheListWrapsAround) {
-    EXPECT_EQ(LevelLine(), "A  1/2");
+    EXPECT_EQ(LevelLine(), "A  1/2   no way out");
     world.Paint({{1, 1}});
     Next();
-    EXPECT_EQ(LevelLine(), "B  2/2");
+    EXPECT_EQ(LevelLine(), "B  2/2   no way out");
     EXPECT_EQ(GameplayWorld::PlayerAt(), GridToWorld(5, 5));  // applied as at start
     EXPECT_EQ(At({1, 1}), 0);
     world.Paint({{2, 2}});
@@ -82,7 +82,7 @@ TEST(NewLevel, TakesTheFirstFreeNameShowsABorderedMazeAndIsWrittenOnItsFirstSave
     boost::filesystem::create_directories(LevelFolder() / "Level3.json");
     world.Press({Key::E});
     world.Press({Key::Ctrl, Key::N});
-    EXPECT_EQ(LevelLine(), "Level4  3/3");
+    EXPECT_EQ(LevelLine(), "Level4  3/3   no way out");
     const LevelCodes codes = GameplayWorld::Shown();
     const auto at = [&](int32_t column, int32_t row) { return codes[size_t(SlotOf({column, row}))]; };
     EXPECT_EQ((std::vector{at(0, 0), at(13, 0), at(0, 8), at(13, 8)}), (std::vector{3, 4, 5, 6}));
@@ -104,16 +104,16 @@ TEST(NewLevel, WithEveryNameTakenOnlyTheStripSaysSo) {
     }
     world.Press({Key::E});
     world.Press({Key::Ctrl, Key::N});
-    EXPECT_EQ(LevelLine(), "Maze  1/1");
+    EXPECT_EQ(LevelLine(), "Maze  1/1   no way out");
     EXPECT_EQ(gameplayState.title->text->text, "No free level name: Level2.json to Level999.json are all taken");
     world.RunFrames(4 * 60);
     EXPECT_EQ(gameplayState.title->text->text, "TORVEL: Glimmerduct");
 }
 
 TEST(Unreachable, TheEditorDarkensOpenCellsThePlayerCannotReachAsItPaintsWithoutAllocating) {
-    // A pocket at (6, 4) walled in by four walls.
+    // A pocket at (6, 4) walled in by four walls; a way out, whose par the strip shows too.
     GameplayWorld world{{GameplayWorld::Level(
-        {{{1, 1}, 7}, {{6, 3}, 1}, {{5, 4}, 2}, {{7, 4}, 2}, {{6, 5}, 1}}, "Maze.json")}};
+        {{{1, 1}, 7}, {{6, 3}, 1}, {{5, 4}, 2}, {{7, 4}, 2}, {{6, 5}, 1}, {{9, 6}, 8}}, "Maze.json")}};
     const auto dark = [](GridCell cell) { return GameplayWorld::Tile(cell.column, cell.row).sprite->color.r < 255; };
     EXPECT_FALSE(dark({6, 4}));  // only while editing
     world.Press({Key::E});
@@ -124,6 +124,7 @@ TEST(Unreachable, TheEditorDarkensOpenCellsThePlayerCannotReachAsItPaintsWithout
     const uint64_t before = AllocationCount();
     world.RunFrames(30);
     EXPECT_EQ(AllocationCount(), before);
+    EXPECT_EQ(LevelLine(), "Maze  1/1   par 13");
     world.Paint({{1, 1}});  // painting over the start leaves no start: every open cell is out of reach
     EXPECT_TRUE(dark({2, 2}));
     world.Press({Key::E});

@@ -78,7 +78,7 @@ TEST(Menu, SoundKeysAndVolumesChangeWhatTheMixerPlays) {
         EXPECT_EQ(Strip(), "Music off");
         hear();
         PressEach(world,
-                  {Key::Esc, Key::Down, Key::OemEnter, Key::Down, Key::Left});  // effects to 9: a click
+                  {Key::Esc, Key::Down, Key::Down, Key::OemEnter, Key::Down, Key::Left});  // effects to 9: a click
         EXPECT_EQ(Shown(),
                   "Settings: Music volume < 10 >  (N: off) [Effects volume < 9 >] Fullscreen Off "
                   "Moves and time On Back");
@@ -91,7 +91,7 @@ TEST(Menu, SoundKeysAndVolumesChangeWhatTheMixerPlays) {
         hear();
         PressEach(world, {Key::M, Key::N});
         hear();
-        PressEach(world, {Key::Esc, Key::Down, Key::OemEnter});
+        PressEach(world, {Key::Esc, Key::Down, Key::Down, Key::OemEnter});
         for (int i = 0; i < 7; ++i) world.Press({Key::Left});
         hear();
     }
@@ -125,14 +125,14 @@ TEST(Menu, TheControllerWorksTheMenuAndQuitAsksAboutUnsavedEditsFirst) {
     EXPECT_FALSE(gameplayState.menu->IsOpen()) << "the editor keeps Esc";
     world.Press({Key::E});
     world.Press({Key::PadStart});
-    EXPECT_EQ(Shown(), ": [Resume] Settings Keys Quit") << "no level list: no row for it";
-    PressEach(world, {Key::Down, Key::PadA});
+    EXPECT_EQ(Shown(), ": [Resume] Levels Settings Keys Quit");
+    PressEach(world, {Key::Down, Key::Down, Key::PadA});
     EXPECT_EQ(Shown(),
               "Settings: [Music volume < 10 >] Effects volume < 10 > Fullscreen Off Moves and time On Back");
     PressEach(world, {Key::PadB, Key::PadB});
     EXPECT_FALSE(gameplayState.menu->IsOpen());
     PressEach(world, {Key::PadStart, Key::Up});
-    EXPECT_EQ(Shown(), ": Resume Settings Keys [Quit]");
+    EXPECT_EQ(Shown(), ": Resume Levels Settings Keys [Quit]");
     const int frames = world.platform->frames;
     world.Press({Key::PadA});
     world.RunFrames(3);
@@ -147,7 +147,7 @@ TEST(Menu, SettingsAreWrittenAtOnceComeBackAtStartAndADamagedFileIsMovedAside) {
     GameplayWorld world;
     Services::userSettings->Finish();
     EXPECT_FALSE(fs::exists(world.content.path() / settingsFile)) << "nothing changed, nothing written";
-    PressEach(world, {Key::Esc, Key::Down, Key::OemEnter});
+    PressEach(world, {Key::Esc, Key::Down, Key::Down, Key::OemEnter});
     for (int i = 0; i < 7; ++i) world.Press({Key::Left});
     PressEach(world, {Key::Down, Key::Down, Key::OemEnter, Key::Down, Key::Right});
     EXPECT_EQ(ReadSettings(world).get<int>("MusicVolume"), 3);
@@ -179,7 +179,7 @@ TEST(Menu, SettingsAreWrittenAtOnceComeBackAtStartAndADamagedFileIsMovedAside) {
 
 TEST(Menu, AKeyBoundElsewhereIsSwappedWrittenInTheShippedFormatAndReadAtStart) {
     GameplayWorld world;
-    PressEach(world, {Key::Esc, Key::Down, Key::Down, Key::OemEnter, Key::OemEnter, Key::Esc});
+    PressEach(world, {Key::Esc, Key::Up, Key::Up, Key::OemEnter, Key::OemEnter, Key::Esc});
     EXPECT_EQ(Shown().substr(0, 34), "Keys: [MoveUp Up] MoveDown Down Mo")
         << "Esc leaves the wait, binds nothing";
     PressEach(world, {Key::OemEnter, Key::Down});
@@ -205,7 +205,7 @@ TEST(Menu, AKeyBoundElsewhereIsSwappedWrittenInTheShippedFormatAndReadAtStart) {
     EXPECT_EQ(FirstKey(Action::MoveUp), Key::Up);
     EXPECT_EQ(world.content.Read(keysFile), damaged);
     PressEach(world,
-              {Key::Esc, Key::Down, Key::Down, Key::OemEnter, Key::Up, Key::Up, Key::OemEnter});  // reset
+              {Key::Esc, Key::Up, Key::Up, Key::OemEnter, Key::Up, Key::Up, Key::OemEnter});  // reset
     EXPECT_EQ(world.content.Read(keysFile + ".damaged"), damaged);
     EXPECT_EQ(world.content.Read(keysFile).substr(0, 25), "{\n    \"MoveUp\": \"Up\",\n   ");
 }

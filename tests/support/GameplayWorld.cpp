@@ -56,11 +56,12 @@ GameplayWorld::GameplayWorld(std::vector<LevelFile> levels, bool start) {
     content.Write("Content/Config/KeyMappings.json", R"({
         "MoveUp": "Up", "MoveDown": "Down", "MoveLeft": "Left", "MoveRight": "Right",
         "EditorToggle": "E", "EditorPlaceTile": "LeftMouse", "EditorCopyTile": "RightMouse",
-        "EditorNextTile": "N", "EditorPreviousTile": "P"})");
+        "EditorNextTile": "N", "EditorPreviousTile": "P",
+        "Restart": "R", "LevelList": "L", "Confirm": "OemEnter", "Back": "Esc"})");
     uint8_t shade = 0;
     for (const char* name :
          {"GutBackground", "GutHorizontal", "GutVertical", "GutTopLeft", "GutTopRight", "GutBottomLeft",
-          "GutBottomRight", "TorvelWoosh1", "TorvelWoosh1a", "TorvelWoosh2", "TorvelWoosh2a"}) {
+          "GutBottomRight", "TorvelWoosh1", "TorvelWoosh1a", "TorvelWoosh2", "TorvelWoosh2a", "GutExit"}) {
         shade = uint8_t(shade + 20);
         WritePng(std::string("Content/Textures/Main/") + name + ".png", 64, 64, Color{shade, 0, 128, 255});
     }

@@ -25,8 +25,9 @@ struct SdlDeleter {
 template <class T>
 using Owned = std::unique_ptr<T, SdlDeleter>;
 
-const char* const TileTextures[8] = {"GutBackground", "GutHorizontal", "GutVertical",    "GutTopLeft",
-                                     "GutTopRight",   "GutBottomLeft", "GutBottomRight", "GutBackground"};
+const char* const TileTextures[9] = {"GutBackground", "GutHorizontal",  "GutVertical",
+                                     "GutTopLeft",    "GutTopRight",    "GutBottomLeft",
+                                     "GutBottomRight", "GutBackground", "GutExit"};
 
 class Painter {
 public:
@@ -124,7 +125,7 @@ void RenderPreview(const std::string& contentFolder, const std::string& output, 
     int startColumn = 2, startRow = 1;
     for (int slot = 0; slot < 126; ++slot) {
         const int code = codes[size_t(slot)];
-        painter.Sprite(code >= 0 && code < 8 ? TileTextures[code] : "GutBackground", centreX(slot % 14), centreY(slot / 14));
+        painter.Sprite(code >= 0 && code < 9 ? TileTextures[code] : "GutBackground", centreX(slot % 14), centreY(slot / 14));
         if (code == 7) startColumn = slot % 14, startRow = slot / 14;
     }
     painter.Text("TORVEL: Glimmerduct", 10, 577);

@@ -13,6 +13,8 @@
 #include "ClickSound.hpp"
 #include "CreatureArt.hpp"
 #include "DuctArt.hpp"
+#include "ExitArt.hpp"
+#include "FinishSound.hpp"
 #include "Preview.hpp"
 #include "ThemeMusic.hpp"
 #include "TitleFont.hpp"
@@ -39,6 +41,7 @@ void WriteTextures(const fs::path& folder) {
         {DuctShape::TopLeft, "GutTopLeft"},       {DuctShape::TopRight, "GutTopRight"},
         {DuctShape::BottomLeft, "GutBottomLeft"}, {DuctShape::BottomRight, "GutBottomRight"}};
     for (const auto& [shape, name] : ducts) DrawDuct(shape).SavePng((folder / (std::string(name) + ".png")).string());
+    DrawExit().SavePng((folder / "GutExit.png").string());
     const std::pair<CreatureFrame, const char*> frames[] = {
         {CreatureFrame::Pose, "TorvelPose"},       {CreatureFrame::Woosh1, "TorvelWoosh1"},
         {CreatureFrame::Woosh1a, "TorvelWoosh1a"}, {CreatureFrame::Woosh2, "TorvelWoosh2"},
@@ -64,6 +67,8 @@ void WriteSounds(const fs::path& folder) {
     }
     cue << "    ]\n}\n";
     WriteText(folder / "Click.json", cue.str());
+    WriteAudio((folder / "Finish.wav").string(), false, 1, SynthesiseFinish());
+    WriteText(folder / "Finish.json", "{\n    \"Layers\": [\n        {\"Sound\": \"Finish\", \"Volume\": 0.9}\n    ]\n}\n");
 }
 
 void WriteMusic(const fs::path& folder) {
