@@ -66,6 +66,14 @@ protected:
     void ExpectMode(Color background) {
         ASSERT_TRUE(window->WaitForScreen([&](const Picture& s) { return CloseTo(s.At(790, 592), background, 0); }, screen));
     }
+    // Holds `keys` down until `seen` has waited for their effect: the game reads keys once a
+    // frame, and a press shorter than a frame on a loaded machine leaves no trace.
+    template <class Seen>
+    void HoldUntil(const std::string& keys, Seen seen) {
+        window->X("xdotool keydown " + keys);
+        seen();
+        window->X("xdotool keyup " + keys);
+    }
     // Presses a button over the centre of the first cell, moves over the others, lets go.
     void Drag(int button, const Cells& cells, int code) {
         Cells points;
@@ -116,15 +124,13 @@ TEST_F(GameWindowTest, APlayerWalksEditsSavesAndFindsTheEditsAfterARestart) {
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
     window->Hold("Down");  // shorter than a step: one cell
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 2}}));
-    window->Hold("e");
-    ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{1, 2}, {12, 8}}));
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("e", [&] { ExpectMaze(editing, {{1, 2}, {12, 8}}); }));
     window->Hold("Next");                   // the cursor's code from 2 to 3
     Drag(1, {{8, 5}, {9, 5}, {10, 5}}, 3);  // painted
     Drag(3, {{10, 6}}, -1);                 // the top-right corner copied
     Drag(1, {{11, 5}}, 4);                  // and painted
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{1, 2}, {12, 8}}));
-    window->Hold("ctrl+s");
-    EXPECT_TRUE(WaitUntil([&] { return Saved() == codes; })) << window->game().StandardError();
+    HoldUntil("ctrl+s", [&] { EXPECT_TRUE(WaitUntil([&] { return Saved() == codes; })) << window->game().StandardError(); });
     window->RequestClose();  // nothing unsaved: no question
     ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(30)));
     EXPECT_EQ(window->game().exitStatus(), 0) << window->game().StandardError();
@@ -149,9 +155,8 @@ TEST_F(GameWindowTest, TheEditorsToolsChangeLevelsAndAFileChangedByAnotherProgra
     OnlyTheFirstLevel();
     window->Launch();
     ASSERT_NO_FATAL_FAILURE(ExpectMode(playing));  // keys sent before the first frame would be one tap
-    window->Hold("e");
-    ASSERT_NO_FATAL_FAILURE(ExpectMode(editing));
-    window->Hold("Next");  // cursor code 3
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("e", [&] { ExpectMode(editing); }));
+    window->Hold("Next", 0.5);  // cursor code 3; each key held long enough for a slow frame
     const auto with = [&](const std::string& key, auto act) {
         window->X("xdotool keydown " + key);
         act();
@@ -166,14 +171,13 @@ TEST_F(GameWindowTest, TheEditorsToolsChangeLevelsAndAFileChangedByAnotherProgra
     set(codes, {{4, 5}, {5, 5}, {4, 6}, {5, 6}}, 3);
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{1, 1}, {12, 8}}));
     with("shift", [&] { Drag(3, {{11, 6}, {12, 7}}, -1); });
-    window->Hold("ctrl+c");
-    window->Hold("ctrl+n");  // Level2.json
-    window->Hold("ctrl+v");
+    window->Hold("ctrl+c", 0.5);
+    window->Hold("ctrl+n", 0.5);  // Level2.json
+    window->Hold("ctrl+v", 0.5);
     Drag(1, {{5, 4}}, -1);
-    window->Hold("ctrl+s");
-    window->Hold("ctrl+Prior");
-    window->Hold("ctrl+s");
-    EXPECT_TRUE(WaitUntil([&] { return Saved() == codes; })) << window->game().StandardError();
+    window->Hold("ctrl+s", 0.5);
+    window->Hold("ctrl+Prior", 0.5);
+    HoldUntil("ctrl+s", [&] { EXPECT_TRUE(WaitUntil([&] { return Saved() == codes; })) << window->game().StandardError(); });
     const LevelCodes second = Saved("Level2.json");  // saved before Maze.json
     for (const auto& [column, row] : {std::pair{5, 4}, {6, 4}, {5, 5}, {6, 5}}) EXPECT_EQ(second[size_t(SlotOf({column, row}))], 3);
 
@@ -201,11 +205,9 @@ TEST_F(GameWindowTest, AFailedSaveAndTheCloseQuestionShowOverTheMazeAndASignalSt
     const LevelCodes shipped = codes;
     window->Launch();
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
-    window->Hold("Tab");
-    ASSERT_NO_FATAL_FAILURE(ExpectMode(editing));
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("Tab", [&] { ExpectMode(editing); }));
     Drag(1, {{11, 5}}, 2);
-    window->Hold("ctrl+s");
-    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(editing));
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("ctrl+s", [&] { ExpectQuestion(editing); }));
     const std::string report = window->game().StandardError();
     EXPECT_EQ(report.rfind("Content/Levels/Maze.json: ", 0), 0u) << report;
     window->Hold("Return");
@@ -236,18 +238,17 @@ TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsa
     window->folder().Write("Content/Levels/Second.json", LevelJson(second));
     window->Launch();
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{1, 1}}));
-    window->Hold("ctrl+Next");
     codes = second;
-    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
-    window->Hold("e");
-    ASSERT_NO_FATAL_FAILURE(ExpectMode(editing));
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("ctrl+Next", [&] { ExpectMaze(playing, {{3, 3}}); }));
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("e", [&] { ExpectMode(editing); }));
     Drag(1, {{6, 6}}, 2);
-    window->Hold("ctrl+Prior");
     codes = first;
+    // Held briefly: while Ctrl is down the editor outlines what a click would fill.
+    window->Hold("ctrl+Prior", 0.5);
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{1, 1}, {12, 8}}));
-    window->Hold("ctrl+Next");
     codes = second;
     codes[size_t(SlotOf({6, 6}))] = 2;
+    window->Hold("ctrl+Next", 0.5);
     ASSERT_NO_FATAL_FAILURE(ExpectMaze(editing, {{3, 3}, {12, 8}}));
     // The recovery copy, then a kill that leaves no time for anything.
     ASSERT_TRUE(WaitUntil([&] { return HasRecoveryCopy(); }));
@@ -256,21 +257,17 @@ TEST_F(GameWindowTest, TwoLevelsAreEditedApartAndAKilledGameComesBackWithItsUnsa
 
     window->Launch();
     ASSERT_NO_FATAL_FAILURE(ExpectMode(playing));  // keys sent before the first frame would be one tap
-    window->Hold("ctrl+Next");
-    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("ctrl+Next", [&] { ExpectMaze(playing, {{3, 3}}); }));
     EXPECT_EQ(window->Title(), "Game *\n");
     EXPECT_EQ(Saved("Second.json"), second) << "only a save writes a level file";
-    window->Hold("e");  // a loaded machine may hold a frame longer than the key
-    ASSERT_NO_FATAL_FAILURE(ExpectMode(editing));
-    window->Hold("ctrl+s");
-    EXPECT_TRUE(WaitUntil([&] { return Saved("Second.json") == codes; }));
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("e", [&] { ExpectMode(editing); }));
+    HoldUntil("ctrl+s", [&] { EXPECT_TRUE(WaitUntil([&] { return Saved("Second.json") == codes; })); });
     window->RequestClose();  // nothing unsaved: no question
     ASSERT_TRUE(window->game().WaitForExit(std::chrono::seconds(30)));
 
     window->Launch();
     ASSERT_NO_FATAL_FAILURE(ExpectMode(playing));  // keys sent before the first frame would be one tap
-    window->Hold("ctrl+Next");
-    ASSERT_NO_FATAL_FAILURE(ExpectMaze(playing, {{3, 3}}));
+    ASSERT_NO_FATAL_FAILURE(HoldUntil("ctrl+Next", [&] { ExpectMaze(playing, {{3, 3}}); }));
     EXPECT_EQ(window->Title(), "Game\n");
     EXPECT_TRUE(boost::filesystem::is_empty(RecoveryFolder()));
 }

@@ -64,7 +64,9 @@ GameWindow::GameWindow() {
     if (xvfb_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);  // a test killed half-way takes its server along
         execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(ready[1]).c_str(), "-noreset", "-nolisten", "tcp",
-               "-screen", "0", "1024x768x24", static_cast<char*>(nullptr));
+               "-screen", "0", "1024x768x24",
+               // Keys held until their effect shows must not repeat meanwhile.
+               "-ardelay", "60000", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(ready[1]);
@@ -115,8 +117,8 @@ void GameWindow::Launch(const std::vector<std::string>& environment) {
 }
 
 // One xdotool run, so that its own start-up does not shorten or lengthen what it times.
-void GameWindow::Hold(const std::string& keys) const {
-    X("xdotool keydown " + keys + " sleep 0.1 keyup " + keys);
+void GameWindow::Hold(const std::string& keys, double seconds) const {
+    X("xdotool keydown " + keys + " sleep " + std::to_string(seconds) + " keyup " + keys);
 }
 
 void GameWindow::Drag(int button, const std::vector<std::pair<int, int>>& points) const {

@@ -45,7 +45,7 @@ public:
     // Runs a shell command against our server; gives its output, throws when it fails.
     std::string X(const std::string& command) const;
     // Holds the keys (xdotool names, "ctrl+s" for a chord) long enough for a frame to see them.
-    void Hold(const std::string& keys) const;
+    void Hold(const std::string& keys, double seconds = 0.1) const;
     // Presses a mouse button (1 left, 3 right) over the first back-buffer point, moves the
     // pointer over the others, and lets go.
     void Drag(int button, const std::vector<std::pair<int, int>>& points) const;
