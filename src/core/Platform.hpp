@@ -25,6 +25,9 @@ public:
     // resized, restored, fullscreen switched, render targets reset): the next frame is
     // presented even if it draws what the last one drew.
     virtual bool TakeRedrawRequest() { return false; }
+    // True once after the window gained the keyboard focus: the user may come back from
+    // another program that changed files.
+    virtual bool TakeFocusGained() { return false; }
     // High-resolution counter, in ticks.
     virtual int64_t NowTicks() = 0;
     // Ticks per second of NowTicks.

@@ -159,7 +159,8 @@ void GameplayScreenBehavior::HandleInput() {
 void GameplayScreenBehavior::Update() {
     levels_.KeepRecoveryCopies(Services::time->total);
     // A reload shows its shading in the same frame as its codes.
-    if (started && reload_.Update(Services::time->total)) editor_.ShadeUnreachable();
+    if (started && reload_.Update(Services::time->total, Services::game && Services::game->platform().TakeFocusGained()))
+        editor_.ShadeUnreachable();
     progress_.Update();
     if (progress_.RefreshSuffix()) ShowLevelLine();
     if (messageSeconds_ <= 0.0f) return;

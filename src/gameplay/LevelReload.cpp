@@ -87,8 +87,8 @@ std::map<std::string, LevelReload::Stamp> LevelReload::Look() const {
     return stamps;
 }
 
-bool LevelReload::Update(float now) {
-    if (now - lastLook_ < lookEvery) return false;
+bool LevelReload::Update(float now, bool focusGained) {
+    if (!focusGained && now - lastLook_ < lookEvery) return false;
     lastLook_ = now;
     Check();
     return true;

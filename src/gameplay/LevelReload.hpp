@@ -26,8 +26,9 @@ public:
 
     // Notes the save folder's level files as they are now.
     void Start();
-    // Once per update with the game's time in seconds: looks at most once a second; true when it looked.
-    bool Update(float now);
+    // Once per update with the game's time in seconds: looks at most once a second, and at once
+    // when the window has just gained the focus; true when it looked.
+    bool Update(float now, bool focusGained = false);
     // Looks at the files now, and asks about a changed level with edits once nothing else is
     // open over the maze.
     void Check();

@@ -56,6 +56,7 @@ public:
         wholeFrame_ = wholeFrame_ || redraw_;
         return std::exchange(redraw_, false);
     }
+    bool TakeFocusGained() override { return std::exchange(focusGained_, false); }
     int64_t NowTicks() override { return timer_.Now(); }
     int64_t CounterFrequency() override { return timer_.Frequency(); }
     void SleepTicks(int64_t ticks) override { timer_.Sleep(ticks); }
@@ -81,6 +82,7 @@ private:
     bool quit_ = false;
     bool closeRequested_ = false;  // the user asked to close during this pump
     bool redraw_ = false;          // the window system lost or rescaled the picture
+    bool focusGained_ = false;
     bool wholeFrame_ = true;       // the window may not show the frame presented last
     bool surfacePresents_ = false; // the renderer draws into the window surface itself
     std::vector<SDL_Rect> changed_;
@@ -183,6 +185,9 @@ void SdlPlatform::HandleWindowEvent(Uint8 what) {
     switch (what) {
     case SDL_WINDOWEVENT_CLOSE:
         closeRequested_ = true;
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        focusGained_ = true;
         break;
     // The window shows nothing it can keep: what was covered, a new size, a window back from
     // being minimised or hidden.

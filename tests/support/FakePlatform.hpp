@@ -22,6 +22,7 @@ public:
     void RenderFrame(const FrameDraws&) override { ++presents; }
     bool WindowShown() override { return shown; }
     bool TakeRedrawRequest() override { return std::exchange(redrawRequested, false); }
+    bool TakeFocusGained() override { return std::exchange(focusGained, false); }
     int64_t NowTicks() override { return now; }
     int64_t CounterFrequency() override { return frequency; }
     void SleepTicks(int64_t ticks) override { sleeps.push_back(ticks), now += ticks; }
@@ -43,5 +44,6 @@ public:
     bool closedByUser = false;
     // Set by a test: a minimised or hidden window, and the window system asking for a redraw.
     bool shown = true;
+    bool focusGained = false;  // set by a test: the window has just gained the focus
     bool redrawRequested = false;
 };
