@@ -7,6 +7,7 @@
 
 #include "core/Services.hpp"
 #include "gameplay/PanelFrame.hpp"
+#include "gameplay/PanelText.hpp"
 #include "graphics/Font.hpp"
 #include "graphics/FontManager.hpp"
 #include "input/InputManager.hpp"
@@ -25,30 +26,19 @@ constexpr float margin = 8.0f;       // inside the frame
 constexpr float keyGap = 12.0f;      // between the widest key and the text
 constexpr float columnGap = 24.0f;
 constexpr float gridHeight = 576.0f;  // centred on the maze, above the strip
-constexpr Color headingColor{255, 222, 230, 255};
-constexpr Color keyColor{255, 196, 120, 255};
-constexpr Color whatColor{255, 222, 230, 255};
-
-GameObject* AddText(GameObject& card, Font* font, Color color) {
-    auto* object = card.AddChild(new GameObject());
-    object->AddComponent(new Pos2dComponent());
-    TextComponent* text = object->AddComponent(new TextComponent());
-    text->font = font;
-    text->text.clear();
-    text->color = color;
-    text->layer = 0;
-    return object;
-}
+constexpr Color headingColor = panelTextColor;
+constexpr Color keyColor = panelAnswerColor;
+constexpr Color whatColor = panelTextColor;
 
 }  // namespace
 
 HelpCard::HelpCard() {
     font_ = Services::fonts->GetFont("Title");
     frame_ = AddChild(new PanelFrame());
-    heading_ = AddText(*this, font_, headingColor);
+    heading_ = AddPanelText(*this, font_, headingColor);
     heading_->text->text = "Keys (any key closes this)";
-    for (auto& key : keys_) key = AddText(*this, font_, keyColor);
-    for (auto& what : what_) what = AddText(*this, font_, whatColor);
+    for (auto& key : keys_) key = AddPanelText(*this, font_, keyColor);
+    for (auto& what : what_) what = AddPanelText(*this, font_, whatColor);
 }
 
 void HelpCard::ShowText(bool shown) {

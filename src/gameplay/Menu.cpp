@@ -9,6 +9,7 @@
 #include "core/UserSettings.hpp"
 #include "gameplay/KeysPage.hpp"
 #include "gameplay/PanelFrame.hpp"
+#include "gameplay/PanelText.hpp"
 #include "gameplay/SettingsPage.hpp"
 #include "graphics/Font.hpp"
 #include "graphics/FontManager.hpp"
@@ -25,23 +26,9 @@ constexpr float boxWidth = float(piecesAcross) * piece;
 constexpr float inset = piece + 20.0f;
 constexpr float gridHeight = 576.0f;  // centred on the maze, above the strip
 
-constexpr Color titleColor{255, 222, 230, 255};
+constexpr Color titleColor = panelTextColor;
 constexpr Color rowColor{214, 170, 182, 255};
-constexpr Color selectedColor{255, 196, 120, 255};
-
-GameObject* AddText(GameObject& parent, Font* font) {
-    auto* object = parent.AddChild(new GameObject());
-    object->AddComponent(new Pos2dComponent());
-    TextComponent* text = object->AddComponent(new TextComponent());
-    text->font = font;
-    text->text.clear();
-    text->layer = 0;
-    return object;
-}
-
-float Measure(const Font* font, const std::string& text) {
-    return font ? font->Width(text) : 10.0f * float(text.size());
-}
+constexpr Color selectedColor = panelAnswerColor;
 
 bool Pressed(Key key) { return Services::input->IsKeyPressed(key); }
 
@@ -54,9 +41,9 @@ bool PressedOrAction(Key key, Action action) {
 Menu::Menu() : settings_(std::make_unique<SettingsPage>()), keys_(std::make_unique<KeysPage>()) {
     font_ = Services::fonts->GetFont("Title");
     frame_ = AddChild(new PanelFrame());
-    title_ = AddText(*this, font_);
-    for (auto& label : labels_) label = AddText(*this, font_);
-    for (auto& value : values_) value = AddText(*this, font_);
+    title_ = AddPanelText(*this, font_, titleColor);
+    for (auto& label : labels_) label = AddPanelText(*this, font_, titleColor);
+    for (auto& value : values_) value = AddPanelText(*this, font_, titleColor);
 }
 
 Menu::~Menu() = default;
@@ -203,7 +190,7 @@ void Menu::Draw() {
     title_->text->color = titleColor;
     title_->text->layer = 2;
     title_->pos2d->position =
-        Vector2(std::floor(boxLeft + (boxWidth - Measure(font_, heading)) * 0.5f), first);
+        Vector2(std::floor(boxLeft + (boxWidth - PanelTextWidth(font_, heading)) * 0.5f), first);
     for (int32_t i = 0; i < maxRows; ++i) {
         TextComponent& label = *labels_[size_t(i)]->text;
         TextComponent& value = *values_[size_t(i)]->text;
@@ -220,8 +207,8 @@ void Menu::Draw() {
         // A centred first page; the pages below it have values at the right.
         if (!page_)
             labels_[size_t(i)]->pos2d->position.x =
-                std::floor(boxLeft + (boxWidth - Measure(font_, label.text)) * 0.5f);
+                std::floor(boxLeft + (boxWidth - PanelTextWidth(font_, label.text)) * 0.5f);
         values_[size_t(i)]->pos2d->position =
-            Vector2(std::floor(boxLeft + boxWidth - inset - Measure(font_, row.value)), y);
+            Vector2(std::floor(boxLeft + boxWidth - inset - PanelTextWidth(font_, row.value)), y);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "core/Services.hpp"
 #include "gameplay/PanelFrame.hpp"
+#include "gameplay/PanelText.hpp"
 #include "graphics/Font.hpp"
 #include "graphics/FontManager.hpp"
 #include "scene/TextComponent.hpp"
@@ -25,23 +26,9 @@ constexpr float textLeft = boxLeft + piece + 16.0f;
 constexpr float textWidth = boxWidth - 2.0f * (piece + 16.0f);
 constexpr float gridHeight = 576.0f;  // the box is centred on the maze, above the title strip
 
-constexpr Color textColor{255, 222, 230, 255};
-constexpr Color answerColor{255, 196, 120, 255};
-constexpr Color hoverColor{255, 255, 255, 255};
-
-GameObject* AddText(GameObject& panel, Font* font, Color color) {
-    auto* object = panel.AddChild(new GameObject());
-    object->AddComponent(new Pos2dComponent());
-    TextComponent* text = object->AddComponent(new TextComponent());
-    text->font = font;
-    text->text.clear();
-    text->color = color;
-    return object;
-}
-
-float Measure(const Font* font, std::string_view text) {
-    return font ? font->Width(text) : 10.0f * float(text.size());
-}
+constexpr Color textColor = panelTextColor;
+constexpr Color answerColor = panelAnswerColor;
+constexpr Color hoverColor = panelChosenColor;
 
 }  // namespace
 
@@ -55,16 +42,16 @@ std::vector<std::string> WrapText(const Font* font, std::string_view text, float
         at = end + 1;
         if (word.empty()) continue;
         const std::string joined = line.empty() ? std::string(word) : line + " " + std::string(word);
-        if (Measure(font, joined) <= width) {
+        if (PanelTextWidth(font, joined) <= width) {
             line = joined;
             continue;
         }
         if (!line.empty()) lines.push_back(line);
         line.clear();
         // A word wider than a line (a long path) is cut where it must be.
-        while (Measure(font, word) > width) {
+        while (PanelTextWidth(font, word) > width) {
             size_t fits = 1;
-            while (fits < word.size() && Measure(font, word.substr(0, fits + 1)) <= width) ++fits;
+            while (fits < word.size() && PanelTextWidth(font, word.substr(0, fits + 1)) <= width) ++fits;
             lines.emplace_back(word.substr(0, fits));
             word.remove_prefix(fits);
         }
@@ -77,8 +64,8 @@ std::vector<std::string> WrapText(const Font* font, std::string_view text, float
 MessagePanel::MessagePanel() {
     font_ = Services::fonts->GetFont("Title");
     frame_ = AddChild(new PanelFrame());
-    for (auto& line : lines_) line = AddText(*this, font_, textColor);
-    for (auto& label : labels_) label = AddText(*this, font_, answerColor);
+    for (auto& line : lines_) line = AddPanelText(*this, font_, textColor);
+    for (auto& label : labels_) label = AddPanelText(*this, font_, answerColor);
     ShowText(false);
 }
 
@@ -122,7 +109,7 @@ float MessagePanel::LayOutBox(int32_t lineCount) {
 
 void MessagePanel::LayOutAnswers(float top) {
     float total = 0.0f;
-    for (const PanelAnswer& answer : answers_) total += Measure(font_, answer.label);
+    for (const PanelAnswer& answer : answers_) total += PanelTextWidth(font_, answer.label);
     total += answerGap * float(std::max<size_t>(answers_.size(), 1) - 1);
     float x = std::floor(boxLeft + (boxWidth - total) * 0.5f);
     answerTop_ = top;
@@ -133,7 +120,7 @@ void MessagePanel::LayOutAnswers(float top) {
         label.pos2d->position = Vector2(x, top);
         if (i >= answers_.size()) continue;
         answerLeft_[i] = x;
-        answerRight_[i] = x + Measure(font_, answers_[i].label);
+        answerRight_[i] = x + PanelTextWidth(font_, answers_[i].label);
         x = answerRight_[i] + answerGap;
     }
 }
