@@ -127,5 +127,5 @@ void WriteFileDurably(const fs::path& file, std::string_view text, const Durable
         throw;
     }
     SyncFolder(calls, target.parent_path());
-    PersistUserFiles();
+    if (!PersistUserFiles()) throw DurableWriteError("the browser did not keep the file (its storage is full or refused)");
 }
