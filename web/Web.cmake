@@ -2,6 +2,7 @@
 # one static prefix built from Debian's source packages, under the names the desktop build finds
 # them by, so the game's own targets stay as they are.
 set(GAME_WEB_PREFIX "" CACHE PATH "Where scripts/build-web.sh installed the libraries for the browser")
+set(GAME_WEB_CONTENT "${CMAKE_SOURCE_DIR}/Content" CACHE PATH "The Content folder the page preloads")
 if(NOT EXISTS "${GAME_WEB_PREFIX}/lib/libSDL2.a")
   message(FATAL_ERROR "GAME_WEB_PREFIX does not hold the browser's libraries: build with scripts/build-web.sh")
 endif()
@@ -30,12 +31,12 @@ add_library(Threads::Threads INTERFACE IMPORTED)
 # The game as glimmerduct.js, .wasm and .data (the content, read-only where the installed game
 # keeps it), and our own page beside them.
 function(game_web_page target)
-  file(GLOB_RECURSE content CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/Content/*")
+  file(GLOB_RECURSE content CONFIGURE_DEPENDS "${GAME_WEB_CONTENT}/*")
   set(pre "${CMAKE_SOURCE_DIR}/web/pre.js")
   target_link_options(${target} PRIVATE
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
     -lidbfs.js -sFORCE_FILESYSTEM=1 --pre-js "${pre}"
-    "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/Content@${CMAKE_INSTALL_FULL_DATADIR}/glimmerduct/Content"
+    "SHELL:--preload-file ${GAME_WEB_CONTENT}@${CMAKE_INSTALL_FULL_DATADIR}/glimmerduct/Content"
     # A self-built SDL2 does not pull these in as Emscripten's own port would.
     "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/web/library-funcs.json")
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS "${pre}" ${content})
