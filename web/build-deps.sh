@@ -43,7 +43,7 @@ cmake_lib "$flac" b-flac -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPL
 opus=$(fetch opus opus-)
 mkdir -p b-opus
 (cd b-opus && emconfigure "../$opus/configure" --host=i686-pc-linux-gnu --prefix="$prefix" --disable-shared \
-  --disable-rtcd --disable-intrinsics --disable-extra-programs --disable-doc >../b-opus.log 2>&1 \
+  --disable-rtcd --disable-intrinsics --disable-extra-programs --disable-doc --disable-stack-protector >../b-opus.log 2>&1 \
   && emmake make -j"$jobs" install >>../b-opus.log 2>&1) || { tail -40 b-opus.log; exit 1; }
 
 echo "web deps: sndfile"
