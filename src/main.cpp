@@ -43,8 +43,11 @@ int main(int argc, char** argv) {
         Game game(CreateSdlPlatform(SdlPlatformOptions{options.fullscreen}));
 #ifdef __EMSCRIPTEN__
         AttachBrowserPage();
-#endif
         game.Run();
+        ShowGameEnded();
+#else
+        game.Run();
+#endif
     } catch (const std::exception& e) {
         // Bad content (or a platform that cannot start): one line naming the file, then out.
         if (options.check) return PrintProblems({DescribeFatalError(e)});

@@ -46,6 +46,10 @@ EM_JS(void, OfferDownload, (const char* name, const char* text), {
     setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
 });
 
+EM_JS(void, ShowEndOnPage, (), {
+    document.getElementById("status").textContent = "The game has ended: reload the page to play again.";
+});
+
 // performance.now() of the first frame on screen, for the page's own measurement.
 EM_JS(void, NoteFirstFrame, (), {
     requestAnimationFrame(function() { Module.firstFrameAt = performance.now(); });
@@ -157,5 +161,7 @@ void AttachBrowserPage() {
     auto* page = Services::root->AddChild(new GameObject());
     page->AddComponent(new BrowserPageBehavior());
 }
+
+void ShowGameEnded() { ShowEndOnPage(); }
 
 #endif

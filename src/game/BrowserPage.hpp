@@ -8,4 +8,7 @@
 // the checks every level file gets. Attached under the root before the game starts.
 void AttachBrowserPage();
 
+// The game has ended (Quit in its menu): the page says so under the last frame.
+void ShowGameEnded();
+
 #endif
