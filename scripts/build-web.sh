@@ -54,17 +54,28 @@ if [ ! -e "$prefix/.complete" ]; then
 fi
 
 # The content as the page preloads it: the theme as Ogg Vorbis (the same sample frames, so the
-# same loop points) instead of FLAC, which would be over half of the page's download.
+# same loop points) instead of FLAC, which would be over half of the page's download. Replaced
+# only when it changed, so that an unchanged tree links nothing again.
 preload=build-web/preload/Content
-rm -rf build-web/preload
-mkdir -p build-web/preload
-cp -r Content "$preload"
-gcc -O2 -o build-web/encode-music web/encode-music.c $(pkg-config --cflags --libs sndfile)
-for flac in "$preload"/Music/*.flac; do
+mkdir -p build-web/music
+[ build-web/encode-music -nt web/encode-music.c ] ||
+  gcc -O2 -o build-web/encode-music web/encode-music.c $(pkg-config --cflags --libs sndfile)
+rm -rf build-web/preload.new
+cp -a Content build-web/preload.new
+for flac in build-web/preload.new/Music/*.flac; do
   [ -e "$flac" ] || continue
-  build-web/encode-music "$flac" "${flac%.*}.ogg"
+  ogg=build-web/music/$(basename "${flac%.*}").ogg
+  [ "$ogg" -nt "Content/Music/$(basename "$flac")" ] || build-web/encode-music "$flac" "$ogg"
+  cp -a "$ogg" "${flac%.*}.ogg"
   rm "$flac"
 done
+if diff -rq build-web/preload.new "$preload" >/dev/null 2>&1; then
+  rm -rf build-web/preload.new
+else
+  rm -rf "$preload"
+  mkdir -p build-web/preload
+  mv build-web/preload.new "$preload"
+fi
 
 # The game, optimised for size: the page is what people download.
 emulator=$cache/node-run
