@@ -133,12 +133,15 @@ def main(folder):
             os.environ[variable] = os.path.join(temp, sub)
             os.makedirs(os.environ[variable])
         server = serve(folder)
-        driver = start_browser(os.path.join(temp, "profile"))
+        url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
         try:
-            page = Page(driver, f"http://127.0.0.1:{server.server_address[1]}/index.html")
-            run(page, temp)
+            for story, profile in ((run, "profile"), (storage_refused, "refused")):
+                driver = start_browser(os.path.join(temp, profile))
+                try:
+                    story(Page(driver, url), temp)
+                finally:
+                    driver.quit()
         finally:
-            driver.quit()
             server.shutdown()
 
 
@@ -200,6 +203,23 @@ def run(page, temp):
     page.console()
     unexpected = [m for level, m in page.log if level == "SEVERE" and "Broken.json" not in m]
     assert not unexpected, f"errors in the console: {unexpected}"
+
+
+def storage_refused(page, temp):
+    """A browser that refuses storage (private browsing): a save says so and the edits stay."""
+    page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source":
+        "Object.defineProperty(window, 'indexedDB', {get() { return {open() { throw new Error('refused'); }}; }});"})
+    page.open()
+    page.click(400, 590)
+    page.keys("e")
+    page.click_cell(7, 1)
+    wait_until("the level is marked modified", lambda: page.title().endswith("*"))
+    page.keys(Keys.CONTROL, "s")
+    wait_until("the save says the browser did not keep it",
+               lambda: any("Maze.json: cannot save the level: the browser did not keep" in m for m in page.console()))
+    page.keys(Keys.ENTER)
+    time.sleep(1.5)  # the game looks for changed level files once a second
+    assert page.title().endswith("*"), "the edits were taken for saved"
     print("browser test passed")
 
 
