@@ -6,6 +6,7 @@
 
 #include "core/ContentFolder.hpp"
 #include "core/ErrorReport.hpp"
+#include "game/BrowserPage.hpp"
 #include "game/ContentCheck.hpp"
 #include "game/Game.hpp"
 #include "platform/CommandLine.hpp"
@@ -32,13 +33,21 @@ int main(int argc, char** argv) {
     }
     const GameOptions& options = command.options;
     try {
+#ifndef __EMSCRIPTEN__
         if (!options.check) RequireDesktopSession();
+#endif
         const ContentLookup content = FindContentFolder(ThisProcessSearch(options.dataDir));
         if (!content.folder) throw std::runtime_error(content.problem);
         SetContentFolder(*content.folder, content.source);
         if (options.check) return PrintProblems(CheckContent());
         Game game(CreateSdlPlatform(SdlPlatformOptions{options.fullscreen}));
+#ifdef __EMSCRIPTEN__
+        AttachBrowserPage();
         game.Run();
+        ShowGameEnded();
+#else
+        game.Run();
+#endif
     } catch (const std::exception& e) {
         // Bad content (or a platform that cannot start): one line naming the file, then out.
         if (options.check) return PrintProblems({DescribeFatalError(e)});

@@ -51,6 +51,9 @@ void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 // drown in them. SDL loads the library itself, so it is loaded here first (and kept loaded,
 // so that the handler stays) to switch its printer off. Without the library, nothing to do.
 void SilenceAlsa() {
+#ifdef __EMSCRIPTEN__
+    return;  // no ALSA in a browser, and no loading of libraries
+#endif
     static void* const library = dlopen("libasound.so.2", RTLD_LAZY);
     if (!library) return;
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);

@@ -101,6 +101,7 @@ void WriteFileDurably(const fs::path& file, std::string_view text, const Durable
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const UserFileBefore before(target);
     // By the mode bits, not by access(): run as root, access() would allow overwriting anything.
     if (options.refuseReadOnly && exists && (old.st_mode & 0222) == 0) {
         throw DurableWriteError("the file is read-only (no write permission)");
@@ -127,5 +128,8 @@ void WriteFileDurably(const fs::path& file, std::string_view text, const Durable
         throw;
     }
     SyncFolder(calls, target.parent_path());
-    PersistUserFiles();
+    if (!PersistUserFiles()) {
+        before.PutBack();
+        throw DurableWriteError("the browser did not keep the file (its storage is full or refused)");
+    }
 }

@@ -8,6 +8,10 @@
 
 #include <SDL.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "core/GameHost.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Services.hpp"
@@ -22,6 +26,13 @@
 #include "platform/VirtualKeys.hpp"
 
 namespace {
+
+#ifdef __EMSCRIPTEN__
+// The page keeps its own name (web/pre.js notes it); the window title's unsaved mark is added.
+EM_JS(void, ShowTitleOnPage, (const char* title), {
+    document.title = Module.pageTitle + (UTF8ToString(title).endsWith(" *") ? " *" : "");
+});
+#endif
 
 // Set by SIGINT and SIGTERM. A signal ends the game without asking anything: nobody may be
 // there to answer, and the game must not block.
@@ -127,6 +138,12 @@ void SdlPlatform::CreateWindowAndDevice() {
     // are mapped back to back-buffer pixels.
     SDL_RenderSetLogicalSize(renderer, settings->screenWidth, settings->screenHeight);
     frame_ = std::make_unique<LayeredFrameRenderer>(renderer);
+#ifdef __EMSCRIPTEN__
+    ShowTitleOnPage("");
+    // The game reads no text; with text events off SDL keeps the browser's own keys (Ctrl+S saves
+    // the page, arrows scroll it) from acting on the page.
+    SDL_EventState(SDL_TEXTINPUT, SDL_DISABLE);
+#endif
 
     controller_ = std::make_unique<SdlController>();
     controller_->Start();
@@ -237,6 +254,9 @@ bool SdlPlatform::WindowShown() {
 }
 
 void SdlPlatform::SetWindowTitle(const std::string& title) {
+#ifdef __EMSCRIPTEN__
+    return ShowTitleOnPage(title.c_str());
+#endif
     if (window_) SDL_SetWindowTitle(window_.get(), title.c_str());
 }
 
