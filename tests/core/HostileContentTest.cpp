@@ -146,6 +146,7 @@ TEST(HostileContent, NestingCountsWhatTheReadersNest) {
         {R"(<?xml version="1.0"?><a><b/><c x="1"><d></d></c></a>)", 3},
         {"<a><!-- <b><c> --><![CDATA[<b><c>]]><?pi <b> ?></a>", 1},
         {R"(<a x="<b>" y='/>'><c/></a>)", 2},
+        {"<a></a><b></b><c></c>", 1},
         {R"(<!DOCTYPE a [<!ENTITY e "<b>">]><a/>)", 1},
         // The reader ends a DOCTYPE at "]>" and takes quotes in names as name characters.
         {"<!DOCTYPE a [ <!ELEMENT a ANY> <!-- ]> <a><b></b></a> -->", 2},

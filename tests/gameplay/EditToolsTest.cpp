@@ -116,16 +116,19 @@ TEST_F(Tools, ABlockCutFromOneLevelIsPastedIntoAnotherAndEachDropIsOneStep) {
     world.Press({Key::Esc});
     EXPECT_EQ(Drawn(), 0);
     EXPECT_EQ(GameplayWorld::Shown(), LevelCodes{});
+    GameplayWorld::SetCode({4, 2}, 3);  // beside where the block lands: kept
+    LevelCodes unpasted{};
+    unpasted[size_t(SlotOf({4, 2}))] = 3;
     world.Press({Key::Ctrl, Key::V});
     Click({2, 2});
     world.Press({Key::Ctrl, Key::V});
     Click({13, 8});  // hangs over the corner: only the block's top-left lands
-    EXPECT_EQ(std::vector<int32_t>({At({2, 2}), At({3, 2}), At({2, 3}), At({3, 3}), At({13, 8})}),
-              std::vector<int32_t>({1, 0, 0, 1, 1}));
+    EXPECT_EQ(std::vector<int32_t>({At({2, 2}), At({3, 2}), At({2, 3}), At({3, 3}), At({4, 2}), At({13, 8})}),
+              std::vector<int32_t>({1, 0, 0, 1, 3, 1}));
     Undo();
     EXPECT_EQ(At({13, 8}), 0);
     Undo();
-    EXPECT_EQ(GameplayWorld::Shown(), LevelCodes{});
+    EXPECT_EQ(GameplayWorld::Shown(), unpasted);
     world.Press({Key::Ctrl, Key::Y});
     EXPECT_EQ(At({2, 2}) + At({3, 3}), 2);
     world.Press({Key::Ctrl, Key::PageUp});  // A's cut is one step of its own

@@ -45,6 +45,8 @@ TEST(Records, FewerMovesAndAFasterTimeAreKeptApartAndOnlyWhatImprovesIsWritten) 
     EXPECT_FALSE(slower.faster);
     fs::last_write_time(file, 0);
     EXPECT_FALSE(records.Offer(Level(8), "Maze", 19, 9100).fewerMoves);  // beats neither: not written
+    const Records::Outcome equal = records.Offer(Level(8), "Maze", 18, 9000);  // a tie beats nothing
+    EXPECT_FALSE(equal.fewerMoves || equal.faster);
     EXPECT_EQ(fs::last_write_time(file), 0);
 
     Records again(file);  // a new run of the game reads them back; another level has none

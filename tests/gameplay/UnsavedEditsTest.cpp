@@ -94,3 +94,10 @@ TEST(UnsavedEdits, TheAnswersSaveOrDiscardByKeyOrClick) {
         EXPECT_EQ(world.SavedCode(), saved);
     }
 }
+
+// Without a font every byte is 10 pixels wide: words wrap whole, a word wider than a line is cut
+// where it must be, and nothing is lost.
+TEST(WrapText, WordsWrapWholeAndAWordWiderThanALineIsCut) {
+    EXPECT_EQ(WrapText(nullptr, "ab cd efg", 50), (std::vector<std::string>{"ab cd", "efg"}));
+    EXPECT_EQ(WrapText(nullptr, "x /abcdefghij", 40), (std::vector<std::string>{"x", "/abc", "defg", "hij"}));
+}

@@ -32,6 +32,9 @@ TEST(VirtualKeyFromSdl, LettersFollowTheLayoutTheRestThePositionAndUnknownKeysPa
     // a keypad key stays one whatever it types.
     const std::tuple<SDL_Scancode, SDL_Keycode, uint32_t> keys[] = {
         {SDL_SCANCODE_Q, SDLK_a, 'A'},
+        {SDL_SCANCODE_Y, SDLK_z, 'Z'},  // German
+        {SDL_SCANCODE_P, SDLK_0, '0'},  // the character decides, wherever its key is
+        {SDL_SCANCODE_O, SDLK_9, '9'},
         {SDL_SCANCODE_M, SDLK_COMMA, 188},
         {SDL_SCANCODE_2, 0xE9, '2'},
         {SDL_SCANCODE_KP_5, SDLK_5, 101},
