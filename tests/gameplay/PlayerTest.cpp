@@ -58,6 +58,7 @@ TEST(Player, WallsAndTheGridsEdgeBlockADiagonalGoesSidewaysFirstOppositesCancel)
         {{{2, 0}}, {Key::Down, Key::Right}, {1, 1}},          // a wall beside: along it
         {{{2, 1}, {1, 2}}, {Key::Down, Key::Right}, {1, 1}},  // walls both ways: stays
         {{{0, 1}}, {Key::Left}, {1, 1}},
+        {{}, {Key::Up}, {1, 0}},
     };
     for (const auto& w : walks) {
         for (GridCell wall : w.walls) GameplayWorld::SetCode(wall, 3);

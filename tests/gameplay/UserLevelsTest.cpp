@@ -47,4 +47,12 @@ TEST(UserLevels, ReplaceInstalledOnesByNameJoinTheListInOrderAndTakeEverySave) {
     SetContentFolder("Content");
 }
 
+// Content that is not installed is the user's own: the data folder is not looked at.
+TEST(UserLevels, AreNotReadBesideContentThatIsNotInstalled) {
+    GameplayWorld world({GameplayWorld::Level({}, "Maze.json")}, false);
+    world.content.Write(userLevels + "Bend.json", LevelJson({}));
+    world.RunFrames(1);
+    EXPECT_EQ(gameplayState.levels.size(), 1u);
+}
+
 }  // namespace
