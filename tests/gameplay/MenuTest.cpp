@@ -38,6 +38,14 @@ std::string Shown() {
     return text;
 }
 
+// The lines of text the menu draws.
+int DrawnLines() {
+    int lines = 0;
+    for (const GameObject* child : gameplayState.menu->children)
+        lines += child->text && child->text->layer != 0 && !child->text->text.empty();
+    return lines;
+}
+
 void PressEach(GameplayWorld& world, std::initializer_list<Key> keys) {
     for (Key key : keys) world.Press({key});
 }
@@ -188,6 +196,8 @@ TEST(Menu, AKeyBoundElsewhereIsSwappedWrittenInTheShippedFormatAndReadAtStart) {
     world.Press({Key::OemEnter});
     EXPECT_EQ(std::make_pair(FirstKey(Action::MoveUp), FirstKey(Action::MoveDown)),
               std::make_pair(Key::Down, Key::Up));
+    world.Press({Key::Esc});  // back on the first page, nothing of the longer one is drawn
+    EXPECT_EQ(DrawnLines(), 6) << Shown();
     EXPECT_EQ(world.content.Read(keysFile).substr(0, 70),
               "{\n    \"MoveUp\": \"Down\",\n    \"MoveDown\": \"Up\",\n    \"MoveLeft\": \"Left\",\n");
     world.Restart();

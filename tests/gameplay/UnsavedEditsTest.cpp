@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <boost/filesystem/operations.hpp>
 
 #include "gameplay/BackgroundTile.hpp"
 #include "gameplay/GameplayState.hpp"
 #include "gameplay/MessagePanel.hpp"
+#include "gameplay/PanelFrame.hpp"
 #include "scene/TextComponent.hpp"
 #include "scene/Component.hpp"
 #include "gameplay/LevelFiles.hpp"
@@ -57,6 +60,21 @@ TEST(UnsavedEdits, TheTitleMarksCodesThatDifferFromTheFileNotTheEditsMade) {
     EXPECT_EQ(world.SavedCode(), 0);
 }
 
+// Every duct piece of a panel's frame that is drawn lies on the box's edge.
+bool FrameOnItsEdge(const GameObject& frame) {
+    std::vector<Vector2> pieces;
+    for (const GameObject* child : frame.children) {
+        if (child->sprite->layer != 0 && child->sprite->size == Vector2(PanelFrame::piece, PanelFrame::piece))
+            pieces.push_back(child->pos2d->position);
+    }
+    if (pieces.size() < 8) return false;
+    const auto [left, right] = std::minmax_element(pieces.begin(), pieces.end(), [](Vector2 a, Vector2 b) { return a.x < b.x; });
+    const auto [top, bottom] = std::minmax_element(pieces.begin(), pieces.end(), [](Vector2 a, Vector2 b) { return a.y < b.y; });
+    return std::all_of(pieces.begin(), pieces.end(), [&](Vector2 p) {
+        return p.x == left->x || p.x == right->x || p.y == top->y || p.y == bottom->y;
+    });
+}
+
 TEST(UnsavedEdits, ClosingAsksOverTheMazeWhileTheGameRunsOnAndNothingButAnAnswerEndsIt) {
     {
         EditorWorld world;
@@ -69,6 +87,7 @@ TEST(UnsavedEdits, ClosingAsksOverTheMazeWhileTheGameRunsOnAndNothingButAnAnswer
     const MessagePanel& panel = *gameplayState.panel;
     ASSERT_TRUE(panel.IsOpen());
     EXPECT_EQ(panel.text(), "Save the changes to Maze.json before closing?");
+    EXPECT_TRUE(FrameOnItsEdge(*panel.children.front()));
     EXPECT_FALSE(edited.Ended());  // the loop runs on: the music plays, a signal is heard
     edited.RequestClose();         // the close box again, and keys that are no answer
     edited.Press({Key::Right});
