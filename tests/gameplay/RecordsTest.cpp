@@ -70,6 +70,8 @@ TEST(Records, ADamagedFileIsMovedAsideWithOneLineAndNeverWrittenOver) {
                                     {R"({"Levels": {"0123456789abcdef": {"BestMoves": -1, "BestMilliseconds": 5}}})",
                                      "BestMoves"},
                                     {R"({"Levels": {"Maze": {"BestMoves": 1, "BestMilliseconds": 5}}})", "Maze"},
+                                    {R"({"Levels": {"0123456789abcdeg": {"BestMoves": 1, "BestMilliseconds": 5}}})",
+                                     "0123456789abcdeg"},
                                     {"[1, 2]", "JSON object"},
                                     {R"({"Levels": "none"})", "JSON object"},
                                     {many, "more than 10000"}}) {
