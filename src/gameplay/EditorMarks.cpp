@@ -2,6 +2,7 @@
 
 #include "core/Services.hpp"
 #include "gameplay/BackgroundTile.hpp"
+#include "gameplay/PanelFrame.hpp"
 #include "graphics/TextureManager.hpp"
 #include "scene/Component.hpp"
 
@@ -18,24 +19,13 @@ constexpr uint8_t ghostAlpha = 150;
 // Every side of every cell: a fill of a chequered level outlines them all.
 constexpr int32_t mostSegments = 4 * TileCount;
 
-GameObject* AddPiece(GameObject& parent, const char* picture, Vector2 size, Color color) {
-    auto* object = parent.AddChild(new GameObject());
-    object->AddComponent(new Pos2dComponent());
-    SpriteComponent* sprite = object->AddComponent(new SpriteComponent());
-    sprite->texture = Services::textures->GetTexture(picture);
-    sprite->size = size;
-    sprite->color = color;
-    sprite->layer = 0;
-    return object;
-}
-
 }  // namespace
 
 // The border of a set of cells, drawn with duct pieces squeezed into thin bars.
 class CellOutline : public GameObject {
 public:
     explicit CellOutline(Color color) {
-        for (int32_t i = 0; i < mostSegments; ++i) segments_[size_t(i)] = AddPiece(*this, "GutHorizontal", {}, color);
+        for (int32_t i = 0; i < mostSegments; ++i) segments_[size_t(i)] = AddHiddenSprite(*this, "GutHorizontal", {}, color);
         across_ = Services::textures->GetTexture("GutHorizontal");
         down_ = Services::textures->GetTexture("GutVertical");
     }
@@ -78,9 +68,9 @@ EditorMarks::EditorMarks() {
         auto& pieces = shade_[size_t(slot)].pieces;
         // The floor picture is mostly clear: drawn darkened three times over, it hides most of
         // the background (about 85 %).
-        for (size_t i = 0; i < 3; ++i) pieces[i] = AddPiece(*this, "GutBackground", {side, side}, darkColor);
-        pieces[3] = AddPiece(*this, "GutHorizontal", {side, crossBar}, crossColor);
-        pieces[4] = AddPiece(*this, "GutVertical", {crossBar, side}, crossColor);
+        for (size_t i = 0; i < 3; ++i) pieces[i] = AddHiddenSprite(*this, "GutBackground", {side, side}, darkColor);
+        pieces[3] = AddHiddenSprite(*this, "GutHorizontal", {side, crossBar}, crossColor);
+        pieces[4] = AddHiddenSprite(*this, "GutVertical", {crossBar, side}, crossColor);
         for (GameObject* piece : pieces) piece->pos2d->position = at;
     }
     tool_ = AddChild(new CellOutline(toolColor));

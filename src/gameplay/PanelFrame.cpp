@@ -24,7 +24,9 @@ const char* PieceName(TileKind kind) {
     }
 }
 
-GameObject* AddSprite(GameObject& parent, const char* picture, Vector2 size, Color color) {
+}  // namespace
+
+GameObject* AddHiddenSprite(GameObject& parent, const char* picture, Vector2 size, Color color) {
     auto* object = parent.AddChild(new GameObject());
     object->AddComponent(new Pos2dComponent());
     SpriteComponent* sprite = object->AddComponent(new SpriteComponent());
@@ -35,12 +37,10 @@ GameObject* AddSprite(GameObject& parent, const char* picture, Vector2 size, Col
     return object;
 }
 
-}  // namespace
-
 PanelFrame::PanelFrame() {
-    for (auto& shade : fill_) shade = AddSprite(*this, "GutBackground", Vector2(), fillColor);
+    for (auto& shade : fill_) shade = AddHiddenSprite(*this, "GutBackground", Vector2(), fillColor);
     for (int32_t i = 0; i < 2 * mostAcross + 2 * (mostDown - 2); ++i)
-        border_.push_back(AddSprite(*this, "GutHorizontal", Vector2(piece, piece), Color{}));
+        border_.push_back(AddHiddenSprite(*this, "GutHorizontal", Vector2(piece, piece), Color{}));
 }
 
 void PanelFrame::Place(float left, float top, int32_t across, int32_t down) {

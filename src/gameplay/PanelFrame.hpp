@@ -4,7 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/Color.hpp"
+#include "core/Vector2.hpp"
 #include "scene/GameObject.hpp"
+
+// A sprite child of `parent` showing `picture`, not drawn until given a layer.
+GameObject* AddHiddenSprite(GameObject& parent, const char* picture, Vector2 size, Color color);
 
 // The box every panel over the maze is drawn in: a frame of half-size duct pieces, as the
 // editor's cursor shows them, around a darkened floor. Built once with as many pieces as the
