@@ -46,6 +46,16 @@ int DrawnLines() {
     return lines;
 }
 
+// Restarts the game over `text` in `file`, which it names in one line on stderr.
+void RestartOver(GameplayWorld& world, const std::string& file, const std::string& text) {
+    world.content.Write(file, text);
+    testing::internal::CaptureStderr();
+    world.Restart();
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(report.find((world.content.path() / file).string() + ": "), 0u) << report;
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+}
+
 void PressEach(GameplayWorld& world, std::initializer_list<Key> keys) {
     for (Key key : keys) world.Press({key});
 }
@@ -173,12 +183,7 @@ TEST(Menu, SettingsAreWrittenAtOnceComeBackAtStartAndADamagedFileIsMovedAside) {
     EXPECT_EQ(ReadSettings(world).get<std::string>("Fullscreen"), "false");
 
     for (const char* damaged : {R"({"MusicVolume": 11})", R"({"Muted": "yes"})", "{\"MusicVolume\": "}) {
-        world.content.Write(settingsFile, damaged);
-        testing::internal::CaptureStderr();
-        world.Restart();
-        const std::string report = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(report.find((world.content.path() / settingsFile).string() + ": "), 0u) << report;
-        EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+        RestartOver(world, settingsFile, damaged);
         EXPECT_EQ(Services::userSettings->musicVolume, 10);
         EXPECT_EQ(world.content.Read(settingsFile + ".damaged"), damaged);
         EXPECT_FALSE(fs::exists(world.content.path() / settingsFile));
@@ -206,12 +211,7 @@ TEST(Menu, AKeyBoundElsewhereIsSwappedWrittenInTheShippedFormatAndReadAtStart) {
 
     // A damaged file of the player's: the shipped keys, the file left as it is until a change.
     const std::string damaged = R"({"MoveUp": "Nowhere"})";
-    world.content.Write(keysFile, damaged);
-    testing::internal::CaptureStderr();
-    world.Restart();
-    const std::string report = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(report.find((world.content.path() / keysFile).string() + ": "), 0u) << report;
-    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+    RestartOver(world, keysFile, damaged);
     EXPECT_EQ(FirstKey(Action::MoveUp), Key::Up);
     EXPECT_EQ(world.content.Read(keysFile), damaged);
     PressEach(world,
